@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ostrel {
+
+// Path helpers over Windows path syntax ('\\', '/' and a drive colon).
+
+// Folder with its trailing separator: "C:\a\b.txt" -> "C:\a\".
+std::string ExtractFilePath(std::string_view path);
+// Folder without a trailing separator: "C:\a\b.txt" -> "C:\a".
+std::string ExtractFileDir(std::string_view path);
+std::string ExtractFileName(std::string_view path);
+// Extension with its dot, or empty.
+std::string ExtractFileExt(std::string_view path);
+// Replaces the extension of the last component, or appends one.
+std::string ChangeFileExt(std::string_view path, std::string_view extension);
+
+}  // namespace ostrel

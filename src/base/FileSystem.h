@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace ostrel {
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+
+// Full path of a module; an empty handle names the host's executable.
+std::string ModuleFileName(void* module);
+
+// Whole-file access; failures raise EOSError.
+std::string ReadWholeFile(const std::string& path);
+void ReplaceFileContent(const std::string& path, const std::string& content);
+// Appends in one write; creates the file, not its folder.
+void AppendToFile(const std::string& path, const std::string& content);
+
+}  // namespace ostrel

@@ -1,0 +1,33 @@
+#include "base/WinError.h"
+
+#include "base/Exception.h"
+#include "base/Format.h"
+
+#include <windows.h>
+
+namespace ostrel {
+
+std::string SystemErrorMessage(uint32_t code)
+{
+    char buffer[512] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
+                                      FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                                  nullptr, code, 0, buffer, sizeof buffer, nullptr);
+    while (length > 0 && (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' ||
+                          buffer[length - 1] == ' ' || buffer[length - 1] == '.')) {
+        --length;
+    }
+    return std::string(buffer, length);
+}
+
+void RaiseOSError(uint32_t code)
+{
+    throw EOSError(Format("System Error.  Code: %d.\r\n%s", {code, SystemErrorMessage(code)}));
+}
+
+void RaiseLastOSError()
+{
+    RaiseOSError(GetLastError());
+}
+
+}  // namespace ostrel

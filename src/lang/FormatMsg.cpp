@@ -1,0 +1,25 @@
+#include "lang/FormatMsg.h"
+
+namespace ostrel {
+
+std::string ExpandLineBreaks(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'n' || text[i + 1] == 'N')) {
+            result += "\r\n";
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
+std::string FormatMsg(std::string_view pattern, const FormatArgs& args)
+{
+    return Format(ExpandLineBreaks(pattern), args);
+}
+
+}  // namespace ostrel

@@ -1,0 +1,95 @@
+#include "log/LogLines.h"
+
+#include <cstdio>
+
+namespace ostrel {
+
+namespace {
+
+std::string Digits(int value, int width)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%0*d", width, value);
+    return buffer;
+}
+
+// Splits off the text before the first CR LF; `rest` keeps what follows it.
+std::string_view SplitFirstLine(std::string_view& rest)
+{
+    std::size_t end = rest.find("\r\n");
+    std::string_view line = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 2);
+    return line;
+}
+
+}  // namespace
+
+std::string FormatDateTime(std::string_view pattern, const LocalDateTime& moment)
+{
+    struct Token {
+        std::string_view name;
+        int value;
+        int width;
+    };
+    const Token tokens[] = {{"yyyy", moment.year, 4}, {"mm", moment.month, 2},
+                            {"dd", moment.day, 2},    {"hh", moment.hour, 2},
+                            {"nn", moment.minute, 2}, {"ss", moment.second, 2}};
+    std::string result;
+    for (std::size_t i = 0; i < pattern.size();) {
+        bool matched = false;
+        for (const Token& token : tokens) {
+            if (pattern.compare(i, token.name.size(), token.name) == 0) {
+                result += Digits(token.value, token.width);
+                i += token.name.size();
+                matched = true;
+                break;
+            }
+        }
+        if (!matched) {
+            result += pattern[i++];
+        }
+    }
+    return result;
+}
+
+void AppendMessageLines(const std::string& stamp, std::string_view text,
+                        std::vector<std::string>& lines)
+{
+    const std::string indent(stamp.size() + 2, ' ');
+    std::string_view rest = text;
+    std::string_view line = SplitFirstLine(rest);
+    bool first = true;
+    while (!line.empty() || !rest.empty()) {
+        lines.push_back((first ? stamp + ": " : indent) + std::string(line));
+        first = false;
+        line = SplitFirstLine(rest);
+    }
+}
+
+std::vector<std::string> SplitFileLines(std::string_view content)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(content.substr(start));
+            break;
+        }
+        lines.emplace_back(content.substr(start, end - start));
+        start = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return lines;
+}
+
+std::string JoinFileLines(const std::vector<std::string>& lines)
+{
+    std::string content;
+    for (const std::string& line : lines) {
+        content += line;
+        content += "\r\n";
+    }
+    return content;
+}
+
+}  // namespace ostrel

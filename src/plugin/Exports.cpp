@@ -1,0 +1,209 @@
+// The fifteen functions the mail client calls. No exception leaves them:
+// every failure becomes a result code, and where the host expects none,
+// it is contained.
+#include "base/Exception.h"
+#include "base/MessageBox.h"
+#include "lang/FormatMsg.h"
+#include "log/LogFacade.h"
+#include "plugin/HostBuffer.h"
+#include "plugin/OstrelConstVars.h"
+#include "plugin/PluginName.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+using namespace ostrel;
+
+namespace {
+
+constexpr const char* BoxCaption = "Ostrel";
+
+// For the exports the host expects no error from: the answer stands even
+// when logging it failed.
+void LogQuietly(const char* text, int32_t level)
+{
+    try {
+        WriteLog(text, level);
+    } catch (...) {
+    }
+}
+
+int32_t FailWithBox(const char* entryPoint)
+{
+    OstrelStatus = StatusFailed;
+    try {
+        ErrorDescription error = DescribeCurrentException();
+        ShowErrorBox(FormatMsg(std::string("Fehler in ") + entryPoint + ":\\n%s\\n%s",
+                               {error.className, error.message}),
+                     BoxCaption);
+    } catch (...) {
+    }
+    return HostError;
+}
+
+bool SettingsComplete(const ConfigValues& settings)
+{
+    return !settings.AVPExeName.empty() && !settings.AVPScanParam.empty();
+}
+
+// Requests the scanner is not run for: any status but ready answers -3,
+// a disabled plug-in 0.
+bool ShortCut(int32_t& result)
+{
+    try {
+        int32_t status = OstrelStatus;
+        if (status != StatusReady) {
+            result = HostError;
+            return true;
+        }
+        if (Plugin().Config.Values().Disabled) {
+            result = HostOk;
+            return true;
+        }
+        return false;
+    } catch (...) {
+        result = HostError;
+        return true;
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+int32_t WINAPI BAV_ComNeeded()
+{
+    return HostError;
+}
+
+int32_t WINAPI BAV_ConfigNeeded()
+{
+    return HostOk;
+}
+
+int32_t WINAPI BAV_SetCfgData()
+{
+    return HostNotSupported;
+}
+
+int32_t WINAPI BAV_GetCfgData()
+{
+    return HostNotSupported;
+}
+
+int32_t WINAPI BAV_MemoryChecking()
+{
+    return HostNotSupported;
+}
+
+int32_t WINAPI BAV_FileChecking()
+{
+    return HostOk;
+}
+
+int32_t WINAPI BAV_StreamChecking()
+{
+    return HostNotSupported;
+}
+
+int32_t WINAPI BAV_GetName(char* buffer, int32_t size)
+{
+    LogQuietly("BAV_GetName", 2);
+    try {
+        return CopyToHostBuffer(PluginDisplayName(OstrelStatus, Plugin().Config.Values().Disabled),
+                                buffer, size);
+    } catch (...) {
+        return 0;
+    }
+}
+
+int32_t WINAPI BAV_GetVersion(char* buffer, int32_t size)
+{
+    LogQuietly("BAV_GetVersion", 2);
+    try {
+        return CopyToHostBuffer(Plugin().PluginVersion, buffer, size);
+    } catch (...) {
+        return 0;
+    }
+}
+
+int32_t WINAPI BAV_GetStatus()
+{
+    LogQuietly("BAV_GetStatus", 2);
+    return OstrelStatus;
+}
+
+int32_t WINAPI BAV_Initialize()
+{
+    try {
+        PluginState& plugin = Plugin();
+        plugin.Config.Load();
+        ConfigValues settings = plugin.Config.Values();
+        if (!SettingsComplete(settings)) {
+            OstrelStatus = StatusNotConfigured;
+        }
+        if (OstrelStatus == StatusNotConfigured) {
+            return HostOk;
+        }
+        plugin.Log.SetFileName(settings.LogFileName);
+        TrimLogFile();
+        WriteLog(std::string(80, '-'), 0);
+        WriteLog("BAV_Initialize: Log.FileName", 0);
+        return HostOk;
+    } catch (...) {
+        return FailWithBox("BAV_Initialize");
+    }
+}
+
+int32_t WINAPI BAV_Uninitialize()
+{
+    try {
+        WriteLog("BAV_Uninitialize", 0);
+        WriteLogFmt("OstrelStatus=%d", {OstrelStatus.load()}, 0);
+        return HostOk;
+    } catch (...) {
+        OstrelStatus = StatusFailed;
+        return HostError;
+    }
+}
+
+int32_t WINAPI BAV_Setup()
+{
+    LogQuietly("BAV_Setup", 2);
+    try {
+        PluginState& plugin = Plugin();
+        ConfigValues settings = plugin.Config.Values();
+        int32_t notConfigured = StatusNotConfigured;
+        if (SettingsComplete(settings)) {
+            OstrelStatus.compare_exchange_strong(notConfigured, StatusReady);
+        }
+        if (OstrelStatus != StatusNotConfigured) {
+            plugin.Log.SetFileName(settings.LogFileName);
+        }
+        WriteLog("BAV_Setup: After Setup", 2);
+        return HostOk;
+    } catch (...) {
+        return FailWithBox("BAV_Setup");
+    }
+}
+
+int32_t WINAPI BAV_CheckFile(const char* fileName, char* message)
+{
+    (void)fileName;
+    (void)message;
+    int32_t result = HostError;
+    ShortCut(result);
+    return result;
+}
+
+int32_t WINAPI BAV_CureFile(const char* fileName, void*)
+{
+    (void)fileName;
+    int32_t result = HostError;
+    ShortCut(result);
+    return result;
+}
+
+}  // extern "C"

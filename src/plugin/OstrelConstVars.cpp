@@ -1,0 +1,33 @@
+#include "plugin/OstrelConstVars.h"
+
+#include "base/FileSystem.h"
+
+namespace ostrel {
+
+namespace {
+
+void* PluginModule = nullptr;
+
+}  // namespace
+
+std::atomic<int32_t> OstrelStatus{StatusReady};
+
+PluginState::PluginState() : PluginFileName(ModuleFileName(PluginModule))
+{
+    Config.SetModuleFileName(PluginFileName);
+    Config.CheckIniFile();
+    Log.SetMaxLines(1200);
+}
+
+PluginState& Plugin()
+{
+    static PluginState state;
+    return state;
+}
+
+void SetPluginModule(void* module)
+{
+    PluginModule = module;
+}
+
+}  // namespace ostrel

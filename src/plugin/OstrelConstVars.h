@@ -1,0 +1,35 @@
+#pragma once
+
+#include "base/CriticalSection.h"
+#include "log/TextLog.h"
+#include "plugin/StatusCodes.h"
+#include "settings/Config.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+namespace ostrel {
+
+// The plug-in status. Atomic: the host calls the exports from several
+// threads at once.
+extern std::atomic<int32_t> OstrelStatus;
+
+// The process-wide objects of one loaded plug-in.
+struct PluginState {
+    PluginState();
+
+    CriticalSection ScanLock;
+    std::string PluginFileName;
+    std::string PluginVersion;
+    TConfig Config;
+    TOstrelLog Log;
+};
+
+// Made on first use rather than under the loader lock; freed at unload.
+PluginState& Plugin();
+
+// Called from DllMain with the plug-in's own module handle.
+void SetPluginModule(void* module);
+
+}  // namespace ostrel

@@ -1,0 +1,88 @@
+#include "PluginLibrary.h"
+
+#include <stdexcept>
+#include <vector>
+
+namespace ostrel::test {
+
+namespace {
+
+// Exports come back untyped; the cast through void(*)() says so on purpose.
+template <typename Function>
+Function As(FARPROC function)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(function));
+}
+
+}  // namespace
+
+PluginLibrary::PluginLibrary()
+{
+    std::string built = ProgramFolder() + "\\Ostrel.bav";
+    if (!CopyFileA(built.c_str(), ModulePath().c_str(), FALSE)) {
+        throw std::runtime_error("cannot copy " + built);
+    }
+}
+
+PluginLibrary::~PluginLibrary()
+{
+    Unload();
+}
+
+void PluginLibrary::Load()
+{
+    if (module_ == nullptr) {
+        module_ = LoadLibraryA(ModulePath().c_str());
+        if (module_ == nullptr) {
+            throw std::runtime_error("cannot load " + ModulePath());
+        }
+    }
+}
+
+void PluginLibrary::Unload()
+{
+    if (module_ != nullptr) {
+        FreeLibrary(module_);
+        module_ = nullptr;
+    }
+}
+
+FARPROC PluginLibrary::Export(const char* name) const
+{
+    FARPROC function = GetProcAddress(module_, name);
+    if (function == nullptr) {
+        throw std::runtime_error(std::string("missing export ") + name);
+    }
+    return function;
+}
+
+int32_t PluginLibrary::Call(const char* name) const
+{
+    return As<NoArgs>(Export(name))();
+}
+
+int32_t PluginLibrary::TextCall(const char* name, char* buffer, int32_t size) const
+{
+    return As<TextQuery>(Export(name))(buffer, size);
+}
+
+int32_t PluginLibrary::Check(const char* fileName, char* message) const
+{
+    return As<FileRequest>(Export("BAV_CheckFile"))(fileName, message);
+}
+
+std::string PluginLibrary::Name() const
+{
+    std::vector<char> buffer(TextCall("BAV_GetName", nullptr, 0));
+    int32_t count = TextCall("BAV_GetName", buffer.data(), static_cast<int32_t>(buffer.size()));
+    return std::string(buffer.data(), count);
+}
+
+std::string PluginLibrary::Version() const
+{
+    std::vector<char> buffer(TextCall("BAV_GetVersion", nullptr, 0));
+    int32_t count = TextCall("BAV_GetVersion", buffer.data(), static_cast<int32_t>(buffer.size()));
+    return std::string(buffer.data(), count);
+}
+
+}  // namespace ostrel::test

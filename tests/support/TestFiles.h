@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+namespace ostrel::test {
+
+// A fresh folder under the temporary folder, removed with its content.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& content);
+bool PathExists(const std::string& path);
+
+// The folder of the running test program, where the build puts the plug-in.
+std::string ProgramFolder();
+
+// Removes HKCU\Software\Dunmere with everything below it.
+void DeleteMakerKey();
+
+}  // namespace ostrel::test
