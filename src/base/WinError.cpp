@@ -22,7 +22,10 @@ std::string SystemErrorMessage(uint32_t code)
 
 void RaiseOSError(uint32_t code)
 {
-    throw EOSError(Format("System Error.  Code: %d.\r\n%s", {code, SystemErrorMessage(code)}));
+    if (code == 0) {
+        throw EOSError("Ein Aufruf einer Betriebssystemfunktion ist fehlgeschlagen");
+    }
+    throw EOSError(Format("Systemfehler.  Code: %d.\r\n%s", {code, SystemErrorMessage(code)}));
 }
 
 void RaiseLastOSError()

@@ -8,7 +8,7 @@ namespace ostrel {
 // The system's text for an error code, without the trailing line break.
 std::string SystemErrorMessage(uint32_t code);
 
-// Raises EOSError for GetLastError(), worded like "System Error.  Code: 5."
+// Raises EOSError for GetLastError(), worded like "Systemfehler.  Code: 5."
 // followed by the system's text on the next line.
 [[noreturn]] void RaiseLastOSError();
 [[noreturn]] void RaiseOSError(uint32_t code);

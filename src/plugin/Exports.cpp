@@ -5,6 +5,7 @@
 #include "base/MessageBox.h"
 #include "lang/FormatMsg.h"
 #include "log/LogFacade.h"
+#include "plugin/FileRequests.h"
 #include "plugin/HostBuffer.h"
 #include "plugin/OstrelConstVars.h"
 #include "plugin/PluginName.h"
@@ -46,27 +47,6 @@ int32_t FailWithBox(const char* entryPoint)
 bool SettingsComplete(const ConfigValues& settings)
 {
     return !settings.AVPExeName.empty() && !settings.AVPScanParam.empty();
-}
-
-// Requests the scanner is not run for: any status but ready answers -3,
-// a disabled plug-in 0.
-bool ShortCut(int32_t& result)
-{
-    try {
-        int32_t status = OstrelStatus;
-        if (status != StatusReady) {
-            result = HostError;
-            return true;
-        }
-        if (Plugin().Config.Values().Disabled) {
-            result = HostOk;
-            return true;
-        }
-        return false;
-    } catch (...) {
-        result = HostError;
-        return true;
-    }
 }
 
 }  // namespace
@@ -191,19 +171,20 @@ int32_t WINAPI BAV_Setup()
 
 int32_t WINAPI BAV_CheckFile(const char* fileName, char* message)
 {
-    (void)fileName;
-    (void)message;
-    int32_t result = HostError;
-    ShortCut(result);
-    return result;
+    try {
+        return CheckRequest(fileName, message);
+    } catch (...) {
+        return HostError;
+    }
 }
 
 int32_t WINAPI BAV_CureFile(const char* fileName, void*)
 {
-    (void)fileName;
-    int32_t result = HostError;
-    ShortCut(result);
-    return result;
+    try {
+        return CureRequest(fileName);
+    } catch (...) {
+        return HostError;
+    }
 }
 
 }  // extern "C"

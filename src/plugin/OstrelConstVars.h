@@ -20,6 +20,7 @@ struct PluginState {
     PluginState();
 
     CriticalSection ScanLock;
+    DWORD ScanThread = 0;  // the thread whose request holds ScanLock; read under it
     std::string PluginFileName;
     std::string PluginVersion;
     TConfig Config;

@@ -65,7 +65,7 @@ TEST(TextLog, FailuresAreLogErrors)
               "Die Datei " + folder.File("missing\\x.log") + " existiert nicht");
     EXPECT_NO_THROW(log.TrimToMaxLines());
     std::string error = ErrorOf([&] { log.DoLog("x"); });
-    EXPECT_EQ(error.rfind("Fehler in DoLog der Klasse TOstrelLog\r\nEOSError\r\nSystem Error.  Code: 3.\r\n", 0),
+    EXPECT_EQ(error.rfind("Fehler in DoLog der Klasse TOstrelLog\r\nEOSError\r\nSystemfehler.  Code: 3.\r\n", 0),
               0u)
         << error;
     EXPECT_FALSE(PathExists(folder.File("missing")));

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ostrel {
+
+// Upper case by the rules of Windows-1252, byte for byte, so positions stay
+// the same: a-z, the accented letters and š œ ž ÿ; ß and µ keep their case.
+std::string AnsiUpperCase(std::string_view text);
+
+// Drops blanks and control characters (bytes up to 0x20) at both ends.
+std::string TrimBlanks(std::string_view text);
+
+}  // namespace ostrel

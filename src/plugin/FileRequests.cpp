@@ -1,0 +1,192 @@
+#include "plugin/FileRequests.h"
+
+#include "base/Exception.h"
+#include "base/Format.h"
+#include "base/MessageBox.h"
+#include "lang/MessageTexts.h"
+#include "log/LogFacade.h"
+#include "plugin/HostBuffer.h"
+#include "plugin/OstrelConstVars.h"
+#include "plugin/RequestRules.h"
+#include "scanner/ScanReport.h"
+#include "scanner/ScannerInvocation.h"
+
+namespace ostrel {
+
+namespace {
+
+constexpr const char* ForbiddenScanParams[] = {"/FREEZE"};
+constexpr const char* ForbiddenCureParams[] = {"/FREEZE"};
+
+struct RequestKind {
+    bool isCure;
+    const char* requestName;  // "CheckFile" or "CureFile"
+    int32_t resultLevel;
+};
+
+const RequestKind Check = {false, "CheckFile", 3};
+const RequestKind Cure = {true, "CureFile", 2};
+
+void LogError(const std::string& where)
+{
+    ErrorDescription error = DescribeCurrentException();
+    WriteLogFmt("Error in " + where + ":\\n%s\\n%s", {error.className, error.message}, 0);
+}
+
+int32_t RunScanner(const RequestKind& kind, const std::string& fileName, std::string& msg)
+{
+    msg.clear();
+    int32_t code = ScanRequestError;
+    try {
+        RemoveForbiddenParams(true);
+        ConfigValues settings = Plugin().Config.Values();
+        std::string parameters = kind.isCure ? settings.AVPCureParam : settings.AVPScanParam;
+        try {
+            code = DoExecute(kind.isCure, ScannerCommandLine(parameters, fileName), "", msg);
+            WriteLog("After DoExecute", 3);
+        } catch (...) {
+            code = ScanRequestError;
+            LogError(kind.requestName);
+        }
+        WriteLogFmt(std::string(kind.requestName) + ": Result=%d (%s)", {code, ScanResultText(code)},
+                    kind.resultLevel);
+    } catch (...) {
+        code = ScanRequestError;
+        LogError(kind.requestName);
+    }
+    return code;
+}
+
+template <std::size_t Count>
+void RemoveForbidden(const char* const (&forbidden)[Count], std::string ConfigValues::*parameters,
+                     MessageKey notAllowed, bool silent)
+{
+    for (const char* parameter : forbidden) {
+        bool removed = false;
+        Plugin().Config.Update([&](ConfigValues& values) {
+            if (auto cleaned = RemoveFirstParameter(values.*parameters, parameter)) {
+                values.*parameters = *cleaned;
+                removed = true;
+            }
+        });
+        if (removed && !silent) {
+            ShowInfoBox(Format(MessageText(notAllowed), {parameter}), MessageText(MessageKey::SInfo));
+        }
+    }
+}
+
+// The short cut of both requests: a plug-in that is not ready answers -3,
+// a disabled one 0; the scanner is not run and nothing is logged.
+bool AnsweredWithoutScan(int32_t& result)
+{
+    if (OstrelStatus != StatusReady) {
+        result = HostError;
+        return true;
+    }
+    if (Plugin().Config.Values().Disabled) {
+        result = HostOk;
+        return true;
+    }
+    return false;
+}
+
+// ScanLock is re-entrant, and a run pumps its thread's messages: a request
+// that arrives that way on the same thread must not reach the one runner.
+class ScanGuard {
+public:
+    ScanGuard() : lock_(Plugin().ScanLock)
+    {
+        DWORD self = GetCurrentThreadId();
+        refused_ = Plugin().ScanThread == self;
+        if (!refused_) {
+            Plugin().ScanThread = self;
+        }
+    }
+    ~ScanGuard()
+    {
+        if (!refused_) {
+            Plugin().ScanThread = 0;
+        }
+    }
+    bool Refused() const { return refused_; }
+
+private:
+    CriticalSectionLock lock_;
+    bool refused_ = false;
+};
+
+}  // namespace
+
+int32_t CheckFile(const std::string& fileName, std::string& msg)
+{
+    return RunScanner(Check, fileName, msg);
+}
+
+int32_t CureFile(const std::string& fileName, std::string& msg)
+{
+    return RunScanner(Cure, fileName, msg);
+}
+
+void RemoveForbiddenParams(bool silent)
+{
+    RemoveForbidden(ForbiddenScanParams, &ConfigValues::AVPScanParam,
+                    MessageKey::SScanParameterNotAllowed, silent);
+    RemoveForbidden(ForbiddenCureParams, &ConfigValues::AVPCureParam,
+                    MessageKey::SCureParameterNotAllowed, silent);
+}
+
+int32_t CheckRequest(const char* fileName, char* messageBuffer)
+{
+    int32_t result = HostError;
+    if (AnsweredWithoutScan(result)) {
+        return result;
+    }
+    ScanGuard guard;
+    if (guard.Refused()) {
+        WriteLog("BAV_CheckFile: refused, a check or cure is already running on this thread", 0);
+        return HostError;
+    }
+    try {
+        WriteLog("In BAV_CheckFile", 1);
+        std::string msg;
+        const std::string name = fileName ? fileName : "";
+        WriteLogFmt("BAV_CheckFile: FileName=%s", {name}, 0);
+        const int32_t code = CheckFile(name, msg);
+        result = CheckHostResult(code);
+        WriteLogFmt("BAV_CheckFile: Result=%d (%s), AVPMsg=%s", {result, HostResultText(result), msg}, 0);
+        CopyMessageToHost(msg, messageBuffer);
+    } catch (...) {
+        result = HostError;
+        ErrorDescription error = DescribeCurrentException();
+        WriteLog("Error in BAV_CheckFile:\\" + error.className + "\\" + error.message, 0);
+    }
+    return result;
+}
+
+int32_t CureRequest(const char* fileName)
+{
+    int32_t result = HostError;
+    if (AnsweredWithoutScan(result)) {
+        return result;
+    }
+    ScanGuard guard;
+    if (guard.Refused()) {
+        WriteLog("BAV_CureFile: refused, a check or cure is already running on this thread", 0);
+        return HostError;
+    }
+    try {
+        WriteLog("In BAV_CureFile", 1);
+        std::string msg;
+        const std::string name = fileName ? fileName : "";
+        WriteLogFmt("BAV_CureFile: FileName=%s", {name}, 0);
+        const int32_t code = CureFile(name, msg);
+        result = CureHostResult(code);
+        WriteLogFmt("BAV_CureFile: Result=%d (%s), Msg=%s", {result, HostResultText(result), msg}, 0);
+    } catch (...) {
+        result = HostError;
+        LogError("BAV_CureFile");
+    }
+    return result;
+}
+
+}  // namespace ostrel

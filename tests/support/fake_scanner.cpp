@@ -1,0 +1,230 @@
+// fake_scanner: a console program that stands in for a virus scanner in the
+// tests. Each test writes a script that decides what it prints, how long it
+// takes and how it ends, so the plug-in's process runner meets every case
+// through a real process with real pipes.
+//
+// Command line: anything, containing "--script PATH" and optionally
+// "--record PATH"; the last argument is the file to check.
+// --record PATH  the raw command line (GetCommandLineA) is written there
+//                first, byte for byte, so a test can see the quoting.
+//
+// Script: one command per line (LF or CR LF), run top to bottom; empty lines
+// and lines starting with '#' are skipped. The argument is everything after
+// the first blank, so "out" keeps blanks at either end of its text.
+//   out TEXT        TEXT to stdout in one WriteFile call; no line end is added.
+//                   Escapes: \r \n \t \0 \\ \xHH. An empty TEXT is a zero-byte write.
+//   err TEXT        the same to stderr
+//   sleep MS
+//   flood BYTES [CHUNK]  BYTES of 64-byte lines "0-9A-Za-z\r\n" (no '-', so never
+//                   an end marker), in writes of CHUNK bytes (default 4096)
+//   hang            sleeps forever, until someone ends the process
+//   crash           access violation (a write through a null pointer); the
+//                   process ends at once with exit code 0xC0000005
+//   exit CODE       ExitProcess(CODE) at once
+//   readstdin       reads stdin until end or error and discards it
+//   touch PATH      creates an empty file (or empties an existing one)
+//   echo-file       "FILE=" + the last argument as the C runtime parsed it + CR LF,
+//                   quotes removed: "C:\a b.txt" gives FILE=C:\a b.txt, and
+//                   "C:\dir\" gives FILE=C:\dir" (the backslash escapes the quote)
+// Numbers are decimal, or hexadecimal after "0x" (exit 0xC0000005). Commands
+// other than out, err and touch refuse arguments they do not take.
+//
+// Exit codes: 0 end of script; 2 script unreadable or record unwritable;
+// 3 unknown command or bad argument (message on stderr); 4 a write to stdout
+// or stderr failed, e.g. the reader closed its end of the pipe.
+#include <windows.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kDone = 0, kNoScript = 2, kBadScript = 3, kWriteFailed = 4;
+
+// Reports on stderr and ends; if stderr is gone too, the exit code still tells.
+[[noreturn]] void Fail(UINT code, const std::string& message)
+{
+    std::string text = "fake_scanner: " + message + "\r\n";
+    DWORD written;
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), text.data(), static_cast<DWORD>(text.size()),
+              &written, nullptr);
+    ExitProcess(code);
+}
+
+// One WriteFile call, so a reader sees exactly the chunks the script asks for.
+// A failure means the reader went away (broken pipe): nothing left to do.
+void Write(DWORD stdHandle, const std::string& bytes)
+{
+    DWORD written = 0;
+    if (!WriteFile(GetStdHandle(stdHandle), bytes.data(), static_cast<DWORD>(bytes.size()),
+                   &written, nullptr) ||
+        written != bytes.size()) {
+        ExitProcess(kWriteFailed);
+    }
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool ParseNumber(const std::string& text, DWORD& value)
+{
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const unsigned base = hex ? 16 : 10;
+    const std::string digits = hex ? text.substr(2) : text;
+    if (digits.empty()) return false;
+    unsigned long long result = 0;
+    for (char c : digits) {
+        const int digit = HexDigit(c);
+        if (digit < 0 || static_cast<unsigned>(digit) >= base) return false;
+        result = result * base + static_cast<unsigned>(digit);
+        if (result > 0xFFFFFFFFull) return false;
+    }
+    value = static_cast<DWORD>(result);
+    return true;
+}
+
+bool Unescape(const std::string& text, std::string& bytes)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            bytes += text[i];
+            continue;
+        }
+        if (++i == text.size()) return false;
+        switch (text[i]) {
+        case 'r': bytes += '\r'; break;
+        case 'n': bytes += '\n'; break;
+        case 't': bytes += '\t'; break;
+        case '0': bytes += '\0'; break;
+        case '\\': bytes += '\\'; break;
+        case 'x': {
+            if (i + 2 >= text.size()) return false;
+            const int high = HexDigit(text[i + 1]), low = HexDigit(text[i + 2]);
+            if (high < 0 || low < 0) return false;
+            bytes += static_cast<char>(high * 16 + low);
+            i += 2;
+            break;
+        }
+        default: return false;
+        }
+    }
+    return true;
+}
+
+void Flood(DWORD total, DWORD chunkSize)
+{
+    static const std::string kLine =
+        "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz\r\n";
+    std::string chunk;
+    for (DWORD sent = 0; sent < total;) {
+        const DWORD size = std::min(chunkSize, total - sent);
+        chunk.clear();
+        for (DWORD i = 0; i < size; ++i) chunk += kLine[(sent + i) % kLine.size()];
+        Write(STD_OUTPUT_HANDLE, chunk);
+        sent += size;
+    }
+}
+
+LONG WINAPI EndOnException(EXCEPTION_POINTERS*)
+{
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+void RunLine(const std::string& line, const std::string& fileArgument)
+{
+    const size_t blank = line.find(' ');
+    const std::string command = line.substr(0, blank);
+    const std::string argument = blank == std::string::npos ? "" : line.substr(blank + 1);
+    std::vector<DWORD> numbers;
+    bool numbersOk = true;
+    std::istringstream words(argument);
+    for (std::string word; words >> word;) {
+        DWORD number = 0;
+        numbersOk = numbersOk && ParseNumber(word, number);
+        numbers.push_back(number);
+    }
+    const auto badArguments = [&] { Fail(kBadScript, "bad arguments " + line); };
+    const auto expectNumbers = [&](size_t least, size_t most) {
+        if (!numbersOk || numbers.size() < least || numbers.size() > most) badArguments();
+    };
+
+    if (command == "out" || command == "err") {
+        std::string bytes;
+        if (!Unescape(argument, bytes)) badArguments();
+        Write(command == "out" ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE, bytes);
+    } else if (command == "sleep") {
+        expectNumbers(1, 1);
+        Sleep(numbers[0]);
+    } else if (command == "flood") {
+        expectNumbers(1, 2);
+        const DWORD chunkSize = numbers.size() == 2 ? numbers[1] : 4096;
+        if (chunkSize == 0) badArguments();
+        Flood(numbers[0], chunkSize);
+    } else if (command == "hang") {
+        expectNumbers(0, 0);
+        Sleep(INFINITE);
+    } else if (command == "crash") {
+        expectNumbers(0, 0);
+        // Volatile both ways: else GCC traps on the known null or drops the unread store.
+        volatile int* volatile nowhere = nullptr;
+        *nowhere = 0;
+    } else if (command == "exit") {
+        expectNumbers(1, 1);
+        ExitProcess(numbers[0]);
+    } else if (command == "readstdin") {
+        expectNumbers(0, 0);
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, sizeof buffer, &got, nullptr) &&
+               got > 0) {
+        }
+    } else if (command == "touch") {
+        if (argument.empty() || !std::ofstream(argument, std::ios::binary)) {
+            Fail(kBadScript, "cannot create " + argument);
+        }
+    } else if (command == "echo-file") {
+        expectNumbers(0, 0);
+        Write(STD_OUTPUT_HANDLE, "FILE=" + fileArgument + "\r\n");
+    } else {
+        Fail(kBadScript, "unknown command " + line);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // A crash must end the process at once, with the exception code as exit
+    // code: headless, no dialog or debugger may wait. Wine ignores the error
+    // mode and starts its debugger unless a filter takes the exception.
+    SetErrorMode(SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS);
+    SetUnhandledExceptionFilter(EndOnException);
+
+    std::string scriptPath, recordPath;
+    for (int i = 1; i + 1 < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--script") scriptPath = argv[i + 1];
+        if (option == "--record") recordPath = argv[i + 1];
+    }
+    if (!recordPath.empty()) {
+        std::ofstream record(recordPath, std::ios::binary);
+        if (!(record << GetCommandLineA()).flush()) Fail(kNoScript, "cannot write " + recordPath);
+    }
+    std::ifstream script(scriptPath, std::ios::binary);
+    if (!script) Fail(kNoScript, "cannot read script '" + scriptPath + "'");
+
+    for (std::string line; std::getline(script, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') continue;
+        RunLine(line, argv[argc - 1]);
+    }
+    return kDone;
+}
