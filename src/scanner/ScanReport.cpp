@@ -17,7 +17,10 @@ struct ReportKeywords {
     const char* repairedCount;
 };
 
-const ReportKeywords German = {"VIRUS:", "VERDÄCHTIG:", "ALARME:", "VERDÄCHTIG:", "REPARIERT:"};
+// "VERDÄCHTIG:" with Ä as the Windows-1252 byte, whatever the compiler's charset.
+#define OSTREL_VERDAECHTIG "VERD\xC4" "CHTIG:"
+const ReportKeywords German = {"VIRUS:", OSTREL_VERDAECHTIG, "ALARME:", OSTREL_VERDAECHTIG, "REPARIERT:"};
+#undef OSTREL_VERDAECHTIG
 const ReportKeywords English = {"VIRUS:", "SUSPICIOUS:", "ALERTS:", "SUSPICIOUS:", "REPAIRED:"};
 constexpr std::string_view EnglishHeader = "SCAN RESULTS";
 

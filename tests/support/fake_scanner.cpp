@@ -209,7 +209,9 @@ int main(int argc, char** argv)
     SetUnhandledExceptionFilter(EndOnException);
 
     std::string scriptPath, recordPath;
-    for (int i = 1; i + 1 < argc; ++i) {
+    // The plug-in's command line does not start with the program's name, so
+    // argv[0] may already be an option.
+    for (int i = 0; i + 1 < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--script") scriptPath = argv[i + 1];
         if (option == "--record") recordPath = argv[i + 1];

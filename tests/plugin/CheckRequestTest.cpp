@@ -1,0 +1,278 @@
+#include "support/LogFileLines.h"
+#include "support/PluginLibrary.h"
+#include "support/ScannerScript.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace ostrel::test {
+namespace {
+
+const std::string CleanReport = "out SCAN RESULTS\\r\\nALERTS: 0\\r\\nSUSPICIOUS: 0\\r\\n\n";
+const std::string VirusReport =
+    "out   VIRUS: Eicar-Test-Signature\\r\\nSCAN RESULTS\\r\\nALERTS: 1\\r\\nSUSPICIOUS: 0\\r\\n\n";
+
+class CheckRequest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteMakerKey(); }
+    void TearDown() override
+    {
+        plugin.Unload();
+        DeleteMakerKey();
+    }
+
+    void Start(const std::string& script, const std::string& extraSettings = "LogAVPOutput=1\r\n")
+    {
+        scanner.Write(script);
+        WriteFileBytes(plugin.IniPath(), "[Data]\r\nAVPExeName=" + FakeScannerPath() +
+                                             "\r\nAVPScanParam=" + scanner.Parameters() +
+                                             "\r\nAVPCureParam=" + scanner.Parameters() +
+                                             " -e\r\nLogging=1\r\nMaxLogLevel=3\r\nLogFileName=" +
+                                             LogPath() + "\r\n" + extraSettings);
+        plugin.Load();
+        ASSERT_EQ(plugin.Call("BAV_Initialize"), 0);
+    }
+    int32_t Cure(const std::string& fileName) const
+    {
+        using CureFunction = int32_t(WINAPI*)(const char*, void*);
+        auto cure = reinterpret_cast<CureFunction>(
+            reinterpret_cast<void (*)()>(plugin.Export("BAV_CureFile")));
+        return cure(fileName.c_str(), nullptr);
+    }
+    std::string LogPath() const { return plugin.File("ostrel.log"); }
+    // The log after the two start lines.
+    std::vector<std::string> RequestLog() const
+    {
+        std::vector<std::string> messages = LogMessages(LogPath());
+        return std::vector<std::string>(messages.begin() + 2, messages.end());
+    }
+
+    PluginLibrary plugin;
+    ScannerScript scanner{plugin.Folder()};
+};
+
+TEST_F(CheckRequest, CleanFileLogsEveryStep)
+{
+    Start(CleanReport);
+    char message[1024] = "untouched";
+    EXPECT_EQ(plugin.Check("C:\\mail\\att1.tmp", message), 0);
+    EXPECT_STREQ(message, "untouched");
+    const std::string params = scanner.Parameters();
+    std::vector<std::string> expected = {
+        "In BAV_CheckFile",
+        "BAV_CheckFile: FileName=C:\\mail\\att1.tmp",
+        "DoExecute Command=" + FakeScannerPath() + " / Params=" + params +
+            " C:\\mail\\att1.tmp / CurrentDir=",
+        "Output: ",
+        "SCAN RESULTS",
+        "ALERTS: 0",
+        "SUSPICIOUS: 0",
+        "After DoExecute",
+        "CheckFile: Result=0 (OK)",
+        "BAV_CheckFile: Result=0 (OK), AVPMsg=",
+    };
+    EXPECT_EQ(RequestLog(), expected);
+}
+
+TEST_F(CheckRequest, VirusNameReachesTheHostBuffer)
+{
+    Start(VirusReport);
+    char message[1024];
+    std::memset(message, 'x', sizeof message);
+    EXPECT_EQ(plugin.Check("C:\\a.tmp", message), 1);
+    EXPECT_STREQ(message, "Eicar-Test-Signature");
+    EXPECT_EQ(RequestLog().back(), "BAV_CheckFile: Result=1 (Virus found), AVPMsg=Eicar-Test-Signature");
+    // A null buffer: the check still runs.
+    EXPECT_EQ(plugin.Check("C:\\a.tmp", nullptr), 1);
+}
+
+TEST_F(CheckRequest, GermanReportWithDosUmlauts)
+{
+    Start("out VIRUS: W\\x81rmchen\\r\\n\nout ALARME: 1\\r\\nVERD\\x8E" "CHTIG: 0\\r\\n\n");
+    char message[1024] = {};
+    EXPECT_EQ(plugin.Check("C:\\a.tmp", message), 1);
+    EXPECT_STREQ(message, "W\xFCrmchen");
+}
+
+TEST_F(CheckRequest, ChunkBoundariesAndLastLineWithoutLineFeed)
+{
+    // The report's last line has no line end; the join supplies it.
+    Start("out SCAN RESULTS\\r\\nSUSPICIOUS: 0\\r\\nALERTS: 0\n");
+    EXPECT_EQ(plugin.Check("C:\\a.tmp", nullptr), 0);
+    plugin.Unload();
+
+    // A keyword split across two chunks is not found.
+    Start("out SCAN RESULTS\\r\\nSUSPICIOUS: 0\\r\\nALER\nsleep 300\nout TS: 0\\r\\n\n");
+    EXPECT_EQ(plugin.Check("C:\\a.tmp", nullptr), -3);
+    EXPECT_EQ(RequestLog().back(), "BAV_CheckFile: Result=-3 (Error), AVPMsg=");
+}
+
+TEST_F(CheckRequest, MissingScannerIsAnError)
+{
+    Start(CleanReport);
+    WriteFileBytes(plugin.IniPath(), "[Data]\r\nAVPExeName=" + plugin.File("nothere.exe") +
+                                         "\r\nLogging=1\r\nMaxLogLevel=3\r\nLogFileName=" + LogPath() +
+                                         "\r\n");
+    plugin.Call("BAV_Initialize");
+    EXPECT_EQ(plugin.Check("C:\\a.tmp", nullptr), -3);
+    std::vector<std::string> log = LogMessages(LogPath());
+    std::vector<std::string> tail(log.end() - 6, log.end());
+    EXPECT_EQ(tail[0], "Error in CheckFile:");
+    EXPECT_EQ(tail[1], "EOSError");
+    EXPECT_EQ(tail[2].rfind("Systemfehler.  Code: 2.", 0), 0u) << tail[2];
+    EXPECT_EQ(tail[4], "CheckFile: Result=-3 (unknown)");
+    EXPECT_EQ(tail[5], "BAV_CheckFile: Result=-3 (Error), AVPMsg=");
+}
+
+TEST_F(CheckRequest, CrashingScannerGivesNoResult)
+{
+    Start("out SCAN RESULTS\\r\\n\ncrash\n");
+    EXPECT_EQ(plugin.Check("C:\\a.tmp", nullptr), -3);
+    EXPECT_EQ(RequestLog()[RequestLog().size() - 2], "CheckFile: Result=-1 (Error)");
+}
+
+TEST_F(CheckRequest, HungScannerTimesOutAndIsEnded)
+{
+    Start("sleep 15000\ntouch " + scanner.MarkerPath() + "\n");
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(plugin.Check("C:\\a.tmp", nullptr), -3);
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GT(seconds, 11.9);
+    EXPECT_LT(seconds, 14.0);
+    std::vector<std::string> log = RequestLog();
+    std::vector<std::string> expected = {
+        "Output: ", "Timeoutvalue 12 sec. elapsed since starting program",
+        "After DoExecute", "CheckFile: Result=999 (unknown)", "BAV_CheckFile: Result=-3 (Error), AVPMsg="};
+    EXPECT_EQ(std::vector<std::string>(log.end() - 5, log.end()), expected);
+    std::this_thread::sleep_for(std::chrono::milliseconds(3500));
+    EXPECT_FALSE(PathExists(scanner.MarkerPath()));
+}
+
+TEST_F(CheckRequest, EndMarkerEndsTheWaitAndLeavesTheScannerRunning)
+{
+    Start(CleanReport + "out -----------------\\r\\n\nsleep 1500\ntouch " + scanner.MarkerPath() +
+          "\nout ALERTS: 1\\r\\n\n");
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(plugin.Check("C:\\a.tmp", nullptr), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1400));
+    EXPECT_FALSE(PathExists(scanner.MarkerPath()));
+    std::this_thread::sleep_for(std::chrono::milliseconds(3000));
+    EXPECT_TRUE(PathExists(scanner.MarkerPath()));
+}
+
+TEST_F(CheckRequest, EmptyEndStringNeverEndsTheWaitEarly)
+{
+    Start(CleanReport + "out -----------------\\r\\n\nsleep 800\nout ALERTS: 1\\r\\n\n",
+          "LogAVPOutput=1\r\nEndString=\r\n");
+    EXPECT_EQ(plugin.Check("C:\\a.tmp", nullptr), 0);
+    std::vector<std::string> log = RequestLog();
+    EXPECT_NE(std::find(log.begin(), log.end(), "ALERTS: 1"), log.end());
+}
+
+TEST_F(CheckRequest, FloodedOutputEndsNormally)
+{
+    Start("flood 3000000 1024\n" + CleanReport, "");
+    EXPECT_EQ(plugin.Check("C:\\a.tmp", nullptr), 0);
+}
+
+TEST_F(CheckRequest, ForbiddenParameterAndBlanksInTheFileName)
+{
+    Start(CleanReport);
+    WriteFileBytes(plugin.IniPath(), "[Data]\r\nAVPExeName=" + FakeScannerPath() + "\r\nAVPScanParam=" +
+                                         scanner.Parameters() + " /Freeze\r\n");
+    plugin.Call("BAV_Initialize");
+    EXPECT_EQ(plugin.Check("C:\\Temp Folder\\att 1.tmp", nullptr), 0);
+    EXPECT_EQ(scanner.RecordedCommandLine(),
+              scanner.Parameters() + "  \"C:\\Temp Folder\\att 1.tmp\"");
+    EXPECT_EQ(plugin.Check("C:\\att.tmp", nullptr), 0);
+    EXPECT_EQ(scanner.RecordedCommandLine(), scanner.Parameters() + "  C:\\att.tmp");
+}
+
+TEST_F(CheckRequest, LongestNameAScannerChunkCanCarry)
+{
+    // Chunks hold at most 1024 bytes, so a name ends with its chunk.
+    Start("out VIRUS: " + std::string(1500, 'V') + "\\r\\nSCAN RESULTS\\r\\nALERTS: 1\\r\\n\n", "");
+    char message[1100];
+    std::memset(message, 'x', sizeof message);
+    EXPECT_EQ(plugin.Check("C:\\a.tmp", message), 1);
+    EXPECT_EQ(std::string(message), std::string(1024 - 7, 'V'));
+}
+
+TEST_F(CheckRequest, CureUsesTheCureParameters)
+{
+    Start("out SCAN RESULTS\\r\\nREPAIRED: 1\\r\\n\n", "");
+    EXPECT_EQ(Cure("C:\\a.tmp"), 0);
+    EXPECT_EQ(scanner.RecordedCommandLine(), scanner.Parameters() + " -e C:\\a.tmp");
+    std::vector<std::string> log = RequestLog();
+    EXPECT_EQ(log.front(), "In BAV_CureFile");
+    EXPECT_EQ(log[log.size() - 2], "CureFile: Result=6 (Virus removed)");
+    EXPECT_EQ(log.back(), "BAV_CureFile: Result=0 (OK), Msg=");
+
+    scanner.Write("out SCAN RESULTS\\r\\nREPAIRED: 0\\r\\n\n");
+    EXPECT_EQ(Cure("C:\\a.tmp"), -2);
+}
+
+TEST_F(CheckRequest, ConcurrentChecksRunOneAtATime)
+{
+    Start("sleep 50\n" + VirusReport, "");
+    constexpr int Threads = 4;
+    constexpr int Checks = 3;
+    std::vector<std::thread> threads;
+    std::atomic<int> found{0};
+    for (int t = 0; t < Threads; ++t) {
+        threads.emplace_back([&] {
+            for (int i = 0; i < Checks; ++i) {
+                char message[1024] = {};
+                if (plugin.Check("C:\\a.tmp", message) == 1 &&
+                    std::strcmp(message, "Eicar-Test-Signature") == 0) {
+                    ++found;
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(found, Threads * Checks);
+    std::vector<std::string> log = RequestLog();
+    ASSERT_EQ(log.size(), static_cast<std::size_t>(Threads * Checks * 6));
+    for (std::size_t i = 0; i < log.size(); i += 6) {
+        EXPECT_EQ(log[i], "In BAV_CheckFile");
+        EXPECT_EQ(log[i + 5], "BAV_CheckFile: Result=1 (Virus found), AVPMsg=Eicar-Test-Signature");
+    }
+}
+
+LRESULT CALLBACK NestedCheckProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_USER + 7) {
+        auto* plugin = reinterpret_cast<PluginLibrary*>(lParam);
+        *reinterpret_cast<int32_t*>(wParam) = plugin->Check("C:\\nested.tmp", nullptr);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(CheckRequest, SecondRequestOnTheSameThreadIsRefused)
+{
+    Start("sleep 200\n" + CleanReport, "");
+    HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NestedCheckProc));
+    int32_t nested = 42;
+    PostMessageA(window, WM_USER + 7, reinterpret_cast<WPARAM>(&nested), reinterpret_cast<LPARAM>(&plugin));
+    EXPECT_EQ(plugin.Check("C:\\outer.tmp", nullptr), 0);
+    EXPECT_EQ(nested, -3);
+    DestroyWindow(window);
+    std::vector<std::string> log = RequestLog();
+    EXPECT_NE(std::find(log.begin(), log.end(),
+                        "BAV_CheckFile: refused, a check or cure is already running on this thread"),
+              log.end());
+}
+
+}  // namespace
+}  // namespace ostrel::test

@@ -1,0 +1,183 @@
+#include "scanner/ProcessRunner.h"
+#include "support/ScannerScript.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace ostrel::test {
+namespace {
+
+// Processes this thread's messages until `done` holds or time runs out.
+bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000)
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+    }
+    return true;
+}
+
+class ProcessRunner : public ::testing::Test {
+protected:
+    void Prepare(const std::string& script)
+    {
+        scanner.Write(script);
+        runner.ApplicationName = "  " + FakeScannerPath() + " ";
+        runner.CommandLine = scanner.Parameters() + " C:\\file.txt";
+        runner.ConsoleOptions = coRedirect;
+        runner.OnRawRead = [this](TProcessRunner&, const std::string& chunk) { chunks.push_back(chunk); };
+        runner.OnRead = [this](TProcessRunner&, const std::string& line) { lines.push_back(line); };
+        runner.OnTerminate = [this](TProcessRunner&, uint32_t exitCode) {
+            ++terminations;
+            this->exitCode = exitCode;
+            chunksAtEnd = chunks.size();
+        };
+    }
+
+    TempDir folder;
+    ScannerScript scanner{folder};
+    TProcessRunner runner;
+    std::vector<std::string> chunks;
+    std::vector<std::string> lines;
+    int terminations = 0;
+    uint32_t exitCode = 0;
+    std::size_t chunksAtEnd = 0;
+};
+
+TEST_F(ProcessRunner, DeliversRawChunksLinesAndTheEndInOrder)
+{
+    Prepare("out abc\\rx\\n\nsleep 100\nout last line\nexit 7\n");
+    runner.Run();
+    EXPECT_EQ(runner.State(), TProcessState::Waiting);
+    ASSERT_TRUE(PumpUntil([&] { return terminations > 0; }));
+    EXPECT_EQ((std::vector<std::string>{"abc\rx\n", "last line"}), chunks);
+    EXPECT_EQ((std::vector<std::string>{"xbc", "last line"}), lines);
+    EXPECT_EQ(runner.OutputLines(), lines);
+    EXPECT_EQ(exitCode, 7u);
+    EXPECT_EQ(chunksAtEnd, 2u);
+    EXPECT_EQ(runner.State(), TProcessState::Ready);
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(terminations, 1);
+}
+
+TEST_F(ProcessRunner, OutputWrittenJustBeforeTheEndIsNotLost)
+{
+    Prepare("flood 200000 8192\nout END\\r\\n\n");
+    for (int run = 0; run < 5; ++run) {
+        chunks.clear();
+        int before = terminations;
+        runner.Run();
+        ASSERT_TRUE(PumpUntil([&] { return terminations > before; }));
+        std::string all;
+        for (const std::string& chunk : chunks) {
+            all += chunk;
+        }
+        EXPECT_EQ(all.size(), 200005u);
+        EXPECT_EQ(all.substr(all.size() - 5), "END\r\n");
+    }
+}
+
+TEST_F(ProcessRunner, DetachLeavesTheChildRunningAndFiresNothing)
+{
+    Prepare("sleep 700\ntouch " + scanner.MarkerPath() + "\n");
+    runner.Run();
+    runner.Detach();
+    EXPECT_EQ(runner.State(), TProcessState::Ready);
+    EXPECT_FALSE(PumpUntil([&] { return PathExists(scanner.MarkerPath()) && terminations > 0; }, 2000));
+    EXPECT_TRUE(PathExists(scanner.MarkerPath()));
+    EXPECT_EQ(terminations, 0);
+
+    // A new run may start at once.
+    scanner.Write("exit 3\n");
+    runner.Run();
+    ASSERT_TRUE(PumpUntil([&] { return terminations > 0; }));
+    EXPECT_EQ(exitCode, 3u);
+}
+
+TEST_F(ProcessRunner, StateErrors)
+{
+    Prepare("sleep 300\n");
+    EXPECT_THROW(runner.Terminate(), EProcessError);
+    runner.Run();
+    try {
+        runner.Run();
+        FAIL() << "no error";
+    } catch (const EProcessError& error) {
+        EXPECT_EQ(error.Message(), "Can't perform this operation when process is running");
+    }
+    EXPECT_THROW(runner.SetWaitForTerminate(false), EProcessError);
+    ASSERT_TRUE(PumpUntil([&] { return terminations > 0; }));
+    EXPECT_EQ(exitCode, 0u);
+
+    runner.Environment = {"A=1", ""};
+    try {
+        runner.Run();
+        FAIL() << "no error";
+    } catch (const EProcessError& error) {
+        EXPECT_EQ(error.Message(), "Environment entries must not be empty strings.");
+    }
+    EXPECT_EQ(runner.State(), TProcessState::Ready);
+}
+
+TEST_F(ProcessRunner, TerminateEndsAWatchedProcess)
+{
+    Prepare("hang\n");
+    runner.Run();
+    EXPECT_TRUE(runner.Terminate());
+    ASSERT_TRUE(PumpUntil([&] { return terminations > 0; }));
+    EXPECT_EQ(exitCode, 0u);
+}
+
+TEST_F(ProcessRunner, StartFailureRaisesTheSystemError)
+{
+    Prepare("");
+    runner.ApplicationName = folder.File("missing.exe");
+    try {
+        runner.Run();
+        FAIL() << "no error";
+    } catch (const EOSError& error) {
+        EXPECT_EQ(error.Message().rfind("Systemfehler.  Code: 2.\r\n", 0), 0u) << error.Message();
+    }
+    EXPECT_EQ(runner.State(), TProcessState::Ready);
+}
+
+TEST(StartupOptions, FillTheStartupRecord)
+{
+    TStartupOptions options;
+    STARTUPINFOA info = {};
+    options.Fill(info);
+    EXPECT_EQ(info.dwFlags, 0u);
+    EXPECT_EQ(info.lpTitle, nullptr);
+
+    options.Title = "scan";
+    options.DefaultPosition = false;
+    options.Left = 5;
+    options.DefaultSize = false;
+    options.Height = 7;
+    options.DefaultWindowState = false;
+    options.ShowWindow = TStartupShowWindow::swHide;
+    options.ForceOffFeedback = true;
+    info = {};
+    options.Fill(info);
+    EXPECT_EQ(info.cb, 68u);
+    EXPECT_STREQ(info.lpTitle, "scan");
+    EXPECT_EQ(info.dwX, 5u);
+    EXPECT_EQ(info.dwYSize, 7u);
+    EXPECT_EQ(info.wShowWindow, SW_HIDE);
+    EXPECT_EQ(info.dwFlags, static_cast<DWORD>(STARTF_USEPOSITION | STARTF_USESIZE |
+                                               STARTF_USESHOWWINDOW | STARTF_FORCEOFFFEEDBACK));
+}
+
+}  // namespace
+}  // namespace ostrel::test
