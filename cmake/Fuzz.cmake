@@ -12,7 +12,7 @@ function(ostrel_add_fuzzer name)
     add_custom_command(
         OUTPUT ${output}
         COMMAND ${OSTREL_CLANGXX} -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined
-                -I${PROJECT_SOURCE_DIR}/src ${sources} -o ${output}
+                -I${PROJECT_SOURCE_DIR}/src -I${PROJECT_SOURCE_DIR}/tests ${sources} -o ${output}
         DEPENDS ${sources}
         WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
         COMMENT "Building fuzzer ${name} with clang"

@@ -7,7 +7,7 @@
 
 namespace ostrel {
 
-std::string SystemErrorMessage(uint32_t code)
+std::string SystemErrorMessage(uint32_t code, const std::string& subject)
 {
     char buffer[512] = {};
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
@@ -17,7 +17,9 @@ std::string SystemErrorMessage(uint32_t code)
                           buffer[length - 1] == ' ' || buffer[length - 1] == '.')) {
         --length;
     }
-    return std::string(buffer, length);
+    std::string text(buffer, length);
+    std::size_t insert = text.find("%1");
+    return insert == std::string::npos ? text : text.replace(insert, 2, subject);
 }
 
 void RaiseOSError(uint32_t code)

@@ -4,6 +4,7 @@
 #include "base/Exception.h"
 #include "base/MessageBox.h"
 #include "lang/FormatMsg.h"
+#include "lang/LanguageFile.h"
 #include "log/LogFacade.h"
 #include "plugin/FileRequests.h"
 #include "plugin/HostBuffer.h"
@@ -121,6 +122,7 @@ int32_t WINAPI BAV_Initialize()
         PluginState& plugin = Plugin();
         plugin.Config.Load();
         ConfigValues settings = plugin.Config.Values();
+        ApplyLanguageFile(settings.LanguageFileName, nullptr);
         if (!SettingsComplete(settings)) {
             OstrelStatus = StatusNotConfigured;
         }

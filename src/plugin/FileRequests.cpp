@@ -22,10 +22,13 @@ struct RequestKind {
     bool isCure;
     const char* requestName;  // "CheckFile" or "CureFile"
     int32_t resultLevel;
+    const char* exportName;
+    const char* messageLabel;  // how the result line names the scanner's message
+    int32_t (*hostResult)(int32_t scanCode);
 };
 
-const RequestKind Check = {false, "CheckFile", 3};
-const RequestKind Cure = {true, "CureFile", 2};
+const RequestKind Check = {false, "CheckFile", 3, "BAV_CheckFile", "AVPMsg", CheckHostResult};
+const RequestKind Cure = {true, "CureFile", 2, "BAV_CureFile", "Msg", CureHostResult};
 
 void LogError(const std::string& where)
 {
@@ -115,6 +118,43 @@ private:
     bool refused_ = false;
 };
 
+// One request from the host. A check hands the scanner's message back in
+// the host's buffer; a cure has none.
+int32_t HostRequest(const RequestKind& kind, const char* fileName, char* messageBuffer)
+{
+    int32_t result = HostError;
+    if (AnsweredWithoutScan(result)) {
+        return result;
+    }
+    const std::string exportName = kind.exportName;
+    ScanGuard guard;
+    if (guard.Refused()) {
+        WriteLog(exportName + ": refused, a check or cure is already running on this thread", 0);
+        return HostError;
+    }
+    try {
+        WriteLog("In " + exportName, 1);
+        std::string msg;
+        const std::string name = fileName ? fileName : "";
+        WriteLogFmt(exportName + ": FileName=%s", {name}, 0);
+        const int32_t code = RunScanner(kind, name, msg);
+        result = kind.hostResult(code);
+        WriteLogFmt(exportName + ": Result=%d (%s), " + kind.messageLabel + "=%s",
+                    {result, HostResultText(result), msg}, 0);
+        CopyMessageToHost(msg, messageBuffer);
+    } catch (...) {
+        result = HostError;
+        if (kind.isCure) {
+            LogError(exportName);
+        } else {
+            // The check's error line is written as it stands, without formatting.
+            ErrorDescription error = DescribeCurrentException();
+            WriteLog("Error in " + exportName + ":\\" + error.className + "\\" + error.message, 0);
+        }
+    }
+    return result;
+}
+
 }  // namespace
 
 int32_t CheckFile(const std::string& fileName, std::string& msg)
@@ -137,56 +177,12 @@ void RemoveForbiddenParams(bool silent)
 
 int32_t CheckRequest(const char* fileName, char* messageBuffer)
 {
-    int32_t result = HostError;
-    if (AnsweredWithoutScan(result)) {
-        return result;
-    }
-    ScanGuard guard;
-    if (guard.Refused()) {
-        WriteLog("BAV_CheckFile: refused, a check or cure is already running on this thread", 0);
-        return HostError;
-    }
-    try {
-        WriteLog("In BAV_CheckFile", 1);
-        std::string msg;
-        const std::string name = fileName ? fileName : "";
-        WriteLogFmt("BAV_CheckFile: FileName=%s", {name}, 0);
-        const int32_t code = CheckFile(name, msg);
-        result = CheckHostResult(code);
-        WriteLogFmt("BAV_CheckFile: Result=%d (%s), AVPMsg=%s", {result, HostResultText(result), msg}, 0);
-        CopyMessageToHost(msg, messageBuffer);
-    } catch (...) {
-        result = HostError;
-        ErrorDescription error = DescribeCurrentException();
-        WriteLog("Error in BAV_CheckFile:\\" + error.className + "\\" + error.message, 0);
-    }
-    return result;
+    return HostRequest(Check, fileName, messageBuffer);
 }
 
 int32_t CureRequest(const char* fileName)
 {
-    int32_t result = HostError;
-    if (AnsweredWithoutScan(result)) {
-        return result;
-    }
-    ScanGuard guard;
-    if (guard.Refused()) {
-        WriteLog("BAV_CureFile: refused, a check or cure is already running on this thread", 0);
-        return HostError;
-    }
-    try {
-        WriteLog("In BAV_CureFile", 1);
-        std::string msg;
-        const std::string name = fileName ? fileName : "";
-        WriteLogFmt("BAV_CureFile: FileName=%s", {name}, 0);
-        const int32_t code = CureFile(name, msg);
-        result = CureHostResult(code);
-        WriteLogFmt("BAV_CureFile: Result=%d (%s), Msg=%s", {result, HostResultText(result), msg}, 0);
-    } catch (...) {
-        result = HostError;
-        LogError("BAV_CureFile");
-    }
-    return result;
+    return HostRequest(Cure, fileName, nullptr);
 }
 
 }  // namespace ostrel

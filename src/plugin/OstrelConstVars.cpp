@@ -1,6 +1,7 @@
 #include "plugin/OstrelConstVars.h"
 
 #include "base/FileSystem.h"
+#include "sysinfo/KxVersion.h"
 
 namespace ostrel {
 
@@ -12,7 +13,8 @@ void* PluginModule = nullptr;
 
 std::atomic<int32_t> OstrelStatus{StatusReady};
 
-PluginState::PluginState() : PluginFileName(ModuleFileName(PluginModule))
+PluginState::PluginState()
+    : PluginFileName(ModuleFileName(PluginModule)), PluginVersion(GetFileVersion(PluginFileName))
 {
     Config.SetModuleFileName(PluginFileName);
     Config.CheckIniFile();

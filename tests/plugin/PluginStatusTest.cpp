@@ -49,8 +49,9 @@ TEST_F(PluginStatus, HostBufferCopiesWithoutTerminatingZero)
     EXPECT_EQ(std::string(buffer, 7), "Ostrelx");
     // A host pointer that cannot be written makes the copy fail, not the host.
     EXPECT_EQ(plugin.TextCall("BAV_GetName", reinterpret_cast<char*>(16), 8), 0);
-    // Without a version resource read yet, the version is empty.
-    EXPECT_EQ(plugin.TextCall("BAV_GetVersion", buffer, sizeof buffer), 0);
+    // The file version of the plug-in's own resource, the project version.
+    EXPECT_EQ(plugin.TextCall("BAV_GetVersion", buffer, sizeof buffer), 7);
+    EXPECT_EQ(std::string(buffer, 8), "1.0.0.0x");
 }
 
 TEST_F(PluginStatus, NamesShowNoConfigAndDisabled)
@@ -109,7 +110,6 @@ TEST_F(PluginStatus, LevelFilterFollowsMaxLogLevel)
     plugin.Call("BAV_Initialize");
     plugin.Call("BAV_GetStatus");
     plugin.Call("BAV_Setup");
-    plugin.Check("C:\\file.txt", nullptr);
     std::vector<std::string> expected = {std::string(80, '-'), "BAV_Initialize: Log.FileName",
                                          "BAV_GetStatus", "BAV_Setup", "BAV_Setup: After Setup"};
     EXPECT_EQ(LogMessages(LogPath()), expected);
@@ -226,6 +226,42 @@ TEST_F(PluginStatus, ConcurrentCallsWriteWholeLines)
     for (std::size_t i = 2; i < messages.size(); ++i) {
         EXPECT_TRUE(messages[i] == "BAV_GetName" || messages[i] == "BAV_GetStatus") << messages[i];
     }
+}
+
+}  // namespace
+}  // namespace ostrel::test
+
+namespace ostrel::test {
+namespace {
+
+TEST_F(PluginStatus, InitializeAppliesTheLanguageFile)
+{
+    std::string language = plugin.File("Deutsch.lng");
+    WriteFileBytes(language, "[Main]\r\nEnglishLanguageName=German\r\n[MsgStrings]\r\nSError=Fehler\r\n"
+                             "SLogError=Logdatei %s: %s, %s\r\nSDirNotExists=Ordner %s fehlt\r\n");
+    std::string folder = plugin.File("missing");
+    WriteIni("AVPExeName=C:\\a.exe\r\nLogging=1\r\nLogFileName=" + folder +
+             "\\o.log\r\nLanguageFileName=" + language + "\r\n");
+    plugin.Load();
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(plugin.Call("BAV_Initialize"), 0);
+    std::vector<SeenBox> boxes = watcher.Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, "Fehler");
+    EXPECT_EQ(boxes[0].text.rfind("Logdatei " + folder + "\\o.log: ELogError, Fehler in DoLog", 0), 0u)
+        << boxes[0].text;
+    EXPECT_NE(boxes[0].text.find("\r\nOrdner " + folder + " fehlt"), std::string::npos);
+}
+
+TEST_F(PluginStatus, MissingLanguageFileIsReportedButInitializeGoesOn)
+{
+    WriteIni(ConfiguredIni(0) + "LanguageFileName=" + plugin.File("none.lng") + "\r\n");
+    plugin.Load();
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(plugin.Call("BAV_Initialize"), 0);
+    ASSERT_EQ(watcher.Boxes().size(), 1u);
+    EXPECT_EQ(watcher.Boxes()[0].text, "Not found " + plugin.File("none.lng"));
+    EXPECT_EQ(Status(), 0);
 }
 
 }  // namespace

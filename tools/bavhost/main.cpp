@@ -1,6 +1,7 @@
 // bavhost: loads a BAV anti-virus plug-in and calls its exports the way the
 // mail client does, so that a plug-in can be tried from a console or a test.
 #include "base/UniqueResource.h"
+#include "base/WinError.h"
 
 #include <windows.h>
 
@@ -56,21 +57,6 @@ struct Plugin {
     CheckFile checkFile;
     CureFile cureFile;
 };
-
-// The system's text for an error; Windows words some of them around "%1",
-// which stands for the file.
-std::string SystemText(DWORD code, const std::string& file)
-{
-    char buffer[512] = {};
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, 0, buffer, sizeof buffer, nullptr);
-    while (length > 0 && std::strchr("\r\n .", buffer[length - 1])) {
-        --length;
-    }
-    std::string text = length > 0 ? std::string(buffer, length) : "unknown error";
-    const size_t insert = text.find("%1");
-    return insert == std::string::npos ? text : text.replace(insert, 2, file);
-}
 
 // The client hands plug-ins absolute paths; a relative plug-in name would
 // also let LoadLibrary pick some other copy from the DLL search path.
@@ -240,7 +226,7 @@ int Main(const std::vector<std::string>& args)
     if (!module) {
         const DWORD error = GetLastError();
         std::fprintf(stderr, "bavhost: cannot load %s: %s (error %lu)\n", pluginPath.c_str(),
-                     SystemText(error, pluginPath).c_str(), static_cast<unsigned long>(error));
+                     ostrel::SystemErrorMessage(error, pluginPath).c_str(), static_cast<unsigned long>(error));
         return kCannotLoad;
     }
     Plugin plugin{};

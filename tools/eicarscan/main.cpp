@@ -3,6 +3,7 @@
 // reads and, with -e, removes the string from the file.
 #include "EicarScan.h"
 #include "base/UniqueResource.h"
+#include "base/WinError.h"
 
 #include <windows.h>
 
@@ -15,21 +16,6 @@ namespace {
 using namespace ostrel::eicarscan;
 
 constexpr int kClean = 0, kFound = 1, kFailed = 2;
-
-// The system's text for an error; Windows words some of them around "%1",
-// which stands for the file.
-std::string SystemText(DWORD code, const std::string& file)
-{
-    char buffer[512] = {};
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, 0, buffer, sizeof buffer, nullptr);
-    while (length > 0 && std::strchr("\r\n .", buffer[length - 1])) {
-        --length;
-    }
-    std::string text = length > 0 ? std::string(buffer, length) : "error " + std::to_string(code);
-    const size_t insert = text.find("%1");
-    return insert == std::string::npos ? text : text.replace(insert, 2, file);
-}
 
 // Bytes as they are, whatever the console's code page; one write, so the
 // end marker cannot come before the rest of the report.
@@ -46,14 +32,14 @@ bool ReadAll(const std::string& path, std::string& data, std::string& failure, b
                                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
-        failure = FailureLine(Failure::open, path, SystemText(GetLastError(), path), german);
+        failure = FailureLine(Failure::open, path, ostrel::SystemErrorMessage(GetLastError(), path), german);
         return false;
     }
     char buffer[65536];
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
-            failure = FailureLine(Failure::read, path, SystemText(GetLastError(), path), german);
+            failure = FailureLine(Failure::read, path, ostrel::SystemErrorMessage(GetLastError(), path), german);
             return false;
         }
         if (got == 0) {
@@ -73,7 +59,7 @@ bool Rewrite(const std::string& path, const std::string& data, std::string& fail
     if (!file ||
         !WriteFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr) ||
         !SetEndOfFile(file.get())) {
-        failure = FailureLine(Failure::repair, path, SystemText(GetLastError(), path), german);
+        failure = FailureLine(Failure::repair, path, ostrel::SystemErrorMessage(GetLastError(), path), german);
         return false;
     }
     return true;

@@ -1,0 +1,91 @@
+#include "lang/LanguageFile.h"
+
+#include "base/AnsiString.h"
+#include "base/Exception.h"
+#include "base/FileSystem.h"
+#include "base/MessageBox.h"
+#include "lang/FormatMsg.h"
+#include "lang/MessageTexts.h"
+#include "lang/MultiLanguage.h"
+#include "settings/IniFile.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace ostrel {
+
+namespace {
+
+constexpr DWORD KeyListSize = 16384;
+
+// The key names of a section, as the profile functions list them.
+std::vector<std::string> SectionKeys(const std::string& fileName, const std::string& section)
+{
+    std::vector<char> buffer(KeyListSize);
+    DWORD length = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(), KeyListSize,
+                                            fileName.c_str());
+    std::vector<std::string> keys;
+    for (DWORD start = 0; start < length;) {
+        std::string key(buffer.data() + start);
+        start += static_cast<DWORD>(key.size()) + 1;
+        if (!key.empty()) {
+            keys.push_back(std::move(key));
+        }
+    }
+    return keys;
+}
+
+// "[language]" and then "key=value" for every key of the section.
+std::vector<std::string> SectionScript(const IniFile& ini, const std::string& section,
+                                       const std::string& language)
+{
+    std::vector<std::string> script = {"[" + language + "]"};
+    for (const std::string& key : SectionKeys(ini.Path(), section)) {
+        script.push_back(key + "=" + ini.ReadString(section, key, ""));
+    }
+    return script;
+}
+
+}  // namespace
+
+void LoadMessages(const TMultiLanguage& translator)
+{
+    MessageTable texts;
+    for (std::size_t index = 0; index < MessageKeyCount; ++index) {
+        texts[index] = translator.GetText(MessageKeyName(static_cast<MessageKey>(index)));
+    }
+    SetMessageTexts(std::move(texts));
+}
+
+void ApplyLanguageFile(const std::string& fileName, Component* dialog)
+{
+    if (TrimBlanks(fileName).empty()) {
+        return;
+    }
+    if (!FileExists(fileName)) {
+        ShowErrorBox(FormatMsg(MessageText(MessageKey::SNotFound) + " %s", {fileName}),
+                     MessageText(MessageKey::SError));
+        return;
+    }
+    try {
+        IniFile ini(fileName);
+        const std::string language = ini.ReadString("Main", "EnglishLanguageName", "");
+        if (language.empty()) {
+            return;
+        }
+        TMultiLanguage translator(dialog);
+        const std::string section = dialog ? dialog->ClassName() : "MsgStrings";
+        translator.Script() = SectionScript(ini, section, language);
+        translator.SetLanguage(language);
+        if (dialog == nullptr) {
+            LoadMessages(translator);
+        }
+    } catch (...) {
+        ErrorDescription error = DescribeCurrentException();
+        ShowErrorBox(FormatMsg(MessageText(MessageKey::SErrorLanguageFile), {error.className, error.message}),
+                     MessageText(MessageKey::SError));
+    }
+}
+
+}  // namespace ostrel

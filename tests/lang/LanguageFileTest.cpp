@@ -1,0 +1,134 @@
+#include "lang/LanguageFile.h"
+#include "lang/MessageTexts.h"
+#include "support/MessageBoxWatcher.h"
+#include "support/TestComponents.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+namespace ostrel::test {
+namespace {
+
+class LanguageFile : public ::testing::Test {
+protected:
+    void TearDown() override { SetMessageTexts(DefaultMessageTexts()); }
+
+    std::string Write(const std::string& content)
+    {
+        std::string path = folder.File("test.lng");
+        WriteFileBytes(path, content);
+        return path;
+    }
+
+    TempDir folder;
+    TestForm form;
+};
+
+TEST_F(LanguageFile, TranslatesDialogAndMessages)
+{
+    std::string path = Write("[Main]\r\nEnglishLanguageName=German\r\n"
+                             "[MsgStrings]\r\nSError=Fehler\r\nserror=klein\r\nSInfo=''Hinweis''\r\n"
+                             "SNotFound=Nicht gefunden\r\n"
+                             "[TfrmTest]\r\nCaption = Konfiguration\r\nbtnHelp.Caption=Hilfe\r\n"
+                             "btnHelp.Caption=Zweite\r\nmmoInfo.Lines=eins\\nzwei\r\n"
+                             "btnHelp.Hint=" + std::string(3000, 'h') + "\r\n");
+    MessageBoxWatcher watcher;
+    ApplyLanguageFile(path, &form);
+    EXPECT_EQ(form.caption, "Konfiguration");
+    EXPECT_EQ(form.Control("btnHelp").caption, "Hilfe");
+    EXPECT_EQ(form.Control("btnHelp").hint, std::string(2047, 'h'));
+    EXPECT_EQ(form.Control("mmoInfo").lines, (std::vector<std::string>{"eins", "zwei"}));
+    EXPECT_EQ(MessageText(MessageKey::SError), "Error");
+
+    ApplyLanguageFile(path, nullptr);
+    EXPECT_EQ(MessageText(MessageKey::SError), "Fehler");
+    EXPECT_EQ(MessageText(MessageKey::SInfo), "Hinweis");
+    EXPECT_EQ(MessageText(MessageKey::SNotFound), "Nicht gefunden");
+    // Keys the file does not carry become empty.
+    EXPECT_EQ(MessageText(MessageKey::SConfirmation), "");
+    EXPECT_TRUE(watcher.Boxes().empty());
+}
+
+TEST_F(LanguageFile, UnusableFilesChangeNothing)
+{
+    MessageBoxWatcher watcher;
+    ApplyLanguageFile("   ", nullptr);
+    ApplyLanguageFile(Write("[MsgStrings]\r\nSError=Fehler\r\n[TfrmTest]\r\nCaption=x\r\n"), &form);
+    ApplyLanguageFile(folder.File("test.lng"), nullptr);
+    EXPECT_EQ(form.caption, "Test");
+    EXPECT_EQ(MessageText(MessageKey::SError), "Error");
+    EXPECT_TRUE(watcher.Boxes().empty());
+
+    ApplyLanguageFile(Write("[Main]\r\nEnglishLanguageName=A]B\r\n[MsgStrings]\r\nSError=Fehler\r\n"), nullptr);
+    EXPECT_EQ(MessageText(MessageKey::SError), "");
+}
+
+TEST_F(LanguageFile, FailuresShowABox)
+{
+    std::string missing = folder.File("missing.lng");
+    std::string bad = Write("[Main]\r\nEnglishLanguageName=German\r\n[MsgStrings]\r\nSError=Fehler\r\n"
+                            "SErrorLanguageFile=Fehler in der Sprachdatei\\nKlasse: %s\\nMeldung: %s\r\n"
+                            "[TfrmTest]\r\nCaption=vorher\r\nBorderStyle=bsNothing\r\nbtnHelp.Caption=nachher\r\n");
+    MessageBoxWatcher watcher;
+    ApplyLanguageFile(missing, nullptr);
+    ApplyLanguageFile(bad, nullptr);
+    ApplyLanguageFile(bad, &form);
+    EXPECT_EQ(form.caption, "vorher");
+    EXPECT_EQ(form.Control("btnHelp").caption, "");
+    std::vector<SeenBox> boxes = watcher.Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_EQ(boxes[0].text, "Not found " + missing);
+    EXPECT_EQ(boxes[1].caption, "Fehler");
+    EXPECT_EQ(boxes[1].text, "Fehler in der Sprachdatei\r\nKlasse: EPropertyConvertError\r\n"
+                             "Meldung: Invalid value 'bsNothing' for property BorderStyle");
+}
+
+TEST_F(LanguageFile, OnlyTheFirst16KiBOfKeyNamesAreSeen)
+{
+    std::string content = "[Main]\r\nEnglishLanguageName=German\r\n[TfrmTest]\r\n";
+    for (int key = 0; key < 2000; ++key) {
+        content += "Unknown" + std::to_string(key) + "=x\r\n";
+    }
+    content += "Caption=late\r\n";
+    ApplyLanguageFile(Write(content), &form);
+    EXPECT_EQ(form.caption, "Test");
+}
+
+}  // namespace
+}  // namespace ostrel::test
+
+namespace ostrel::test {
+namespace {
+
+// The % directives of a template, in order.
+std::vector<std::string> Placeholders(const std::string& text)
+{
+    static const std::regex directive(R"(%(\d+:)?-?(\d+|\*)?(\.(\d+|\*))?[a-zA-Z%])");
+    std::vector<std::string> found;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), directive); it != std::sregex_iterator(); ++it) {
+        found.push_back(it->str());
+    }
+    return found;
+}
+
+TEST(ShippedLanguageFile, GermanTranslatesEveryMessageWithItsPlaceholders)
+{
+    MessageBoxWatcher watcher;
+    ApplyLanguageFile(ProgramFolder() + "\\Deutsch.lng", nullptr);
+    for (std::size_t index = 0; index < MessageKeyCount; ++index) {
+        const MessageKey key = static_cast<MessageKey>(index);
+        SCOPED_TRACE(MessageKeyName(key));
+        const std::string german = MessageText(key);
+        EXPECT_FALSE(german.empty());
+        EXPECT_EQ(Placeholders(german), Placeholders(DefaultMessageTexts()[index]));
+    }
+    EXPECT_EQ(MessageText(MessageKey::SConfirmation), "Best\xE4tigung");
+    EXPECT_TRUE(watcher.Boxes().empty());
+    SetMessageTexts(DefaultMessageTexts());
+}
+
+}  // namespace
+}  // namespace ostrel::test
