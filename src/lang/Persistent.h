@@ -64,9 +64,10 @@ public:
 bool SameName(std::string_view a, std::string_view b);
 
 // Builders for table entries over a class's getter and setter.
-template <typename Owner, typename Value>
+// The getter may come from a base class of the setter's class.
+template <typename Owner, typename Reader, typename Value, typename SetValue>
 PropertyInfo OrdinalProperty(std::string name, PropertyKind kind, int64_t minimum, int64_t maximum,
-                             Value (Owner::*get)() const, void (Owner::*set)(Value),
+                             Value (Reader::*get)() const, void (Owner::*set)(SetValue),
                              std::vector<std::string> names = {})
 {
     PropertyInfo info;
@@ -79,13 +80,13 @@ PropertyInfo OrdinalProperty(std::string name, PropertyKind kind, int64_t minimu
         return static_cast<int64_t>((static_cast<const Owner&>(self).*get)());
     };
     info.set = [set](Persistent& self, const PropertyValue& value) {
-        (static_cast<Owner&>(self).*set)(static_cast<Value>(std::get<int64_t>(value)));
+        (static_cast<Owner&>(self).*set)(static_cast<SetValue>(std::get<int64_t>(value)));
     };
     return info;
 }
 
-template <typename Owner>
-PropertyInfo TextProperty(std::string name, std::string (Owner::*get)() const,
+template <typename Owner, typename Reader>
+PropertyInfo TextProperty(std::string name, std::string (Reader::*get)() const,
                           void (Owner::*set)(const std::string&))
 {
     PropertyInfo info;
