@@ -10,6 +10,7 @@
 #include "plugin/HostBuffer.h"
 #include "plugin/OstrelConstVars.h"
 #include "plugin/PluginName.h"
+#include "ui/OstrelCfg.h"
 
 #include <windows.h>
 
@@ -155,6 +156,7 @@ int32_t WINAPI BAV_Setup()
 {
     LogQuietly("BAV_Setup", 2);
     try {
+        ShowConfigDialog();
         PluginState& plugin = Plugin();
         ConfigValues settings = plugin.Config.Values();
         int32_t notConfigured = StatusNotConfigured;

@@ -85,7 +85,7 @@ TEST_F(PluginStatus, NotConfiguredLogsNothingAndRefusesRequests)
     EXPECT_EQ(plugin.Call("BAV_Initialize"), 0);
     EXPECT_EQ(Status(), -1);
     EXPECT_EQ(plugin.Check("C:\\file.txt", nullptr), -3);
-    EXPECT_EQ(plugin.Call("BAV_Setup"), 0);
+    EXPECT_EQ(plugin.Setup(), 0);
     EXPECT_EQ(Status(), -1);
     EXPECT_EQ(plugin.Call("BAV_Uninitialize"), 0);
     EXPECT_FALSE(PathExists(LogPath()));
@@ -109,7 +109,7 @@ TEST_F(PluginStatus, LevelFilterFollowsMaxLogLevel)
     plugin.Load();
     plugin.Call("BAV_Initialize");
     plugin.Call("BAV_GetStatus");
-    plugin.Call("BAV_Setup");
+    plugin.Setup();
     std::vector<std::string> expected = {std::string(80, '-'), "BAV_Initialize: Log.FileName",
                                          "BAV_GetStatus", "BAV_Setup", "BAV_Setup: After Setup"};
     EXPECT_EQ(LogMessages(LogPath()), expected);
@@ -145,7 +145,7 @@ TEST_F(PluginStatus, FailedInitializeShowsBoxAndStaysFailed)
     RegSetValueExA(key, "Logging", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
     RegCloseKey(key);
     EXPECT_EQ(plugin.Call("BAV_Initialize"), 0);
-    EXPECT_EQ(plugin.Call("BAV_Setup"), 0);
+    EXPECT_EQ(plugin.Setup(), 0);
     EXPECT_EQ(Status(), 1);
     EXPECT_EQ(plugin.Check("C:\\file.txt", nullptr), -3);
 }

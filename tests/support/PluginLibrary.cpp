@@ -1,6 +1,9 @@
 #include "PluginLibrary.h"
 
+#include "FormDriver.h"
+
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace ostrel::test {
@@ -69,6 +72,21 @@ int32_t PluginLibrary::TextCall(const char* name, char* buffer, int32_t size) co
 int32_t PluginLibrary::Check(const char* fileName, char* message) const
 {
     return As<FileRequest>(Export("BAV_CheckFile"))(fileName, message);
+}
+
+int32_t PluginLibrary::Setup(const std::function<void(HWND dialog)>& user) const
+{
+    std::thread driver([user] {
+        HWND dialog = WaitForWindow("Configuration of Ostrel");
+        if (user) {
+            user(dialog);
+        } else {
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        }
+    });
+    int32_t result = Call("BAV_Setup");
+    driver.join();
+    return result;
 }
 
 std::string PluginLibrary::Name() const

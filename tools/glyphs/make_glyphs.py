@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Draws the button glyphs and the dialog icon of the Ostrel plug-in.
 
-Every image is drawn here, pixel by pixel, and nowhere else: the 16x16
-glyphs from the character maps below, the icon's 32x32 image from a small
-vector description sampled with anti-aliasing and its 16x16 image from a
-character map of its own.
+Every image is drawn here and nowhere else: the 16x16 glyphs pixel by
+pixel from the character maps below (hard edges, for a transparent colour
+leaves no room for blending), the icon's two sizes from a small vector
+description, a shield and a bird, sampled 8x8 times a pixel for smooth
+edges in the alpha channel.
 
     python3 tools/glyphs/make_glyphs.py [output-directory]
 

@@ -1,0 +1,112 @@
+#include "ui/OstrelInfo.h"
+
+#include "lang/LanguageFile.h"
+#include "plugin/OstrelConstVars.h"
+#include "ui/KxCheckCompilerSwitches.h"
+
+#include <vector>
+
+namespace ostrel {
+
+TfrmInfo::TfrmInfo(HWND ownerWindow) : TForm(ownerWindow, "frmInfo")
+{
+    SetCaption("Info");
+    SetBorderStyle(bsSingle);
+    SetClientSize(362, 356);
+    SetFormShowHint(true);
+    SetKeyPreview(true);
+
+    const struct {
+        TLabel& label;
+        int left;
+        int top;
+        int width;
+        int height;
+        const char* caption;
+    } labels[] = {
+        {Label1, 67, 16, 30, 13, "Ostrel"},
+        {Label2, 115, 16, 86, 13, "Dunmere Software"},
+        {Label3, 115, 32, 75, 13, "Harbour Lane 7"},
+        {Label4, 115, 48, 70, 13, "12345 Dunmere"},
+        {Label6, 115, 72, 28, 13, "Email:"},
+        {KxURLLabel1, 163, 72, 73, 13, "support@ostrel.example"},
+        {Label5, 115, 88, 39, 13, "Website"},
+        {KxURLLabel2, 163, 88, 130, 13, "https://ostrel.example/"},
+        {lblVersion, 8, 120, 38, 13, "Version"},
+    };
+    for (const auto& item : labels) {
+        item.label.SetBounds(item.left, item.top, item.width, item.height);
+        item.label.SetCaption(item.caption);
+        item.label.SetAutoSize(true);
+    }
+    KxURLLabel1.SetUrlKind(urlMail);
+    KxURLLabel2.SetUrlKind(urlWeb);
+
+    mmoInfo.SetBounds(8, 144, 345, 177);
+    mmoInfo.SetLines({
+        "Ostrel checks attachments with the command-line virus scanner you name in its configuration. It finds "
+        "only what that scanner finds: keep the scanner and its virus definitions up to date.",
+        "",
+        "Ostrel is provided as is, without any warranty.",
+    });
+    mmoInfo.SetTabOrder(1);
+
+    btnOk.SetBounds(144, 327, 75, 25);
+    btnOk.SetAnchors(akLeft | akBottom);
+    btnOk.SetCaption("Ok");
+    btnOk.SetDefault(true);
+    btnOk.SetModalResult(mrOk);
+    btnOk.SetTabOrder(0);
+
+    OnKeyDown = [this](TForm&, WORD key, int shift) { FormKeyDown(key, shift); };
+    FormCreate();
+}
+
+void TfrmInfo::SetVersion(const std::string& version)
+{
+    lblVersion.SetCaption("Version: " + version);
+    lblVersion.AdjustSize();
+}
+
+void TfrmInfo::FormCreate()
+{
+    ApplyLanguageFile(Plugin().Config.Values().LanguageFileName, this);
+    AdjustLabelSizes();
+}
+
+void TfrmInfo::FormKeyDown(WORD key, int shift)
+{
+    if (key == 'C' && (shift & ssCtrl) && (shift & ssAlt)) {
+        MessageBoxA(Handle(), BuildSettingsText().c_str(), "Ostrel", MB_OK);
+    }
+}
+
+// Auto-sized labels follow their captions, also those a language file set.
+void TfrmInfo::AdjustLabelSizes()
+{
+    for (TLabel* label : {&Label1, &Label2, &Label3, &Label4, &Label6, static_cast<TLabel*>(&KxURLLabel1), &Label5,
+                          static_cast<TLabel*>(&KxURLLabel2), &lblVersion}) {
+        label->AdjustSize();
+    }
+}
+
+std::string BuildSettingsText()
+{
+    std::vector<std::string> lines;
+    CheckCompilerSwitches(&lines);
+    lines.emplace_back();
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+int ShowInfoDialog(HWND ownerWindow)
+{
+    TfrmInfo info(ownerWindow);
+    info.SetVersion(Plugin().PluginVersion);
+    return info.ShowModal();
+}
+
+}  // namespace ostrel
