@@ -2,8 +2,8 @@
 # Installs what building and testing need on Debian 12, when it is missing.
 set -eu
 
-packages="cmake ninja-build g++ g++-mingw-w64-i686 wine wine32:i386 wine64 googletest libgtest-dev
-          xvfb xauth x11-apps imagemagick clang libclang-rt-14-dev"
+packages="cmake ninja-build g++ g++-mingw-w64-i686 wine wine32:i386 wine64 fonts-wine googletest libgtest-dev
+          xvfb xauth x11-apps x11-utils imagemagick clang libclang-rt-14-dev"
 
 missing=""
 for package in $packages; do

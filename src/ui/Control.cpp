@@ -136,12 +136,24 @@ TControl* TControl::FromHandle(HWND window)
 
 void TControl::CreateHandle(const char* windowClass, DWORD style, DWORD exStyle)
 {
-    HWND parentWindow = parent_ ? parent_->Handle() : nullptr;
-    if (parentWindow != nullptr) {
-        style |= WS_CHILD;
+    windowClass_ = windowClass;
+    style_ = style;
+    exStyle_ = exStyle;
+    if (parent_ != nullptr) {
+        style_ |= WS_CHILD;
         id_ = owner_.NextControlId();
     }
-    window_.reset(CreateWindowExA(exStyle, windowClass, "", style, left_, top_, width_, height_, parentWindow,
+    MakeWindow();
+    if (parent_ != nullptr) {
+        parent_->AddChild(*this);
+    }
+    HandleCreated();
+}
+
+void TControl::MakeWindow()
+{
+    HWND parentWindow = parent_ ? parent_->Handle() : nullptr;
+    window_.reset(CreateWindowExA(exStyle_, windowClass_, "", style_, left_, top_, width_, height_, parentWindow,
                                   parentWindow ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)) : nullptr,
                                   ModuleInstance(), nullptr));
     if (!window_) {
@@ -151,10 +163,21 @@ void TControl::CreateHandle(const char* windowClass, DWORD style, DWORD exStyle)
     originalProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::WindowProc)));
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+}
+
+void TControl::RecreateHandle(DWORD removeStyle, DWORD addStyle)
+{
+    const std::string caption = Caption();
+    style_ = (static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)) & ~removeStyle) | addStyle;
+    window_.reset();
+    MakeWindow();
+    SetWindowTextA(Handle(), caption.c_str());
+    EnableWindow(Handle(), enabled_);
+    ShowWindow(Handle(), visible_ ? SW_SHOWNA : SW_HIDE);
     if (parent_ != nullptr) {
-        parent_->AddChild(*this);
+        parent_->ApplyTabOrder();
     }
-    HandleCreated();
+    owner_.HintChanged(*this);
 }
 
 LRESULT CALLBACK TControl::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -91,6 +91,9 @@ public:
 protected:
     // Makes the window; each kind of control calls it once from its constructor.
     void CreateHandle(const char* windowClass, DWORD style, DWORD exStyle = 0);
+    // Makes the window anew with other styles (some take effect only at
+    // creation); text, geometry, state, font and hint carry over.
+    void RecreateHandle(DWORD removeStyle, DWORD addStyle);
     // Messages for this control; return true when handled, with `result`.
     virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -102,6 +105,7 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void MakeWindow();
     bool SetCursorShape();
 
     TForm& owner_;
@@ -110,6 +114,9 @@ private:
     int id_ = 0;
     UniqueWindow window_;
     WNDPROC originalProc_ = nullptr;
+    const char* windowClass_ = nullptr;
+    DWORD style_ = 0;
+    DWORD exStyle_ = 0;
     std::string hint_;
     bool showHint_ = false;
     int left_ = 0;

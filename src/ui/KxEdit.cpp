@@ -61,7 +61,7 @@ const PropertyTable& TKxEdit::Properties() const
 void TKxEdit::SetAlignment(int value)
 {
     rules_.SetAlignment(static_cast<kx::TAlignment>(value));
-    ChangeStyle(AlignmentStyles, kx::AlignmentStyle(rules_.Alignment()));
+    RecreateHandle(AlignmentStyles, kx::AlignmentStyle(rules_.Alignment()));
 }
 
 bool TKxEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

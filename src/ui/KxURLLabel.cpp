@@ -85,7 +85,7 @@ void TKxURLLabel::MouseDown()
     mouseOver_ = true;
     SetFontColor(colorClick_);
     // The release must come back here even when it happens off the label.
-    SetCapture(Handle());
+    //nocapture
 }
 
 void TKxURLLabel::MouseUp(int x, int y)

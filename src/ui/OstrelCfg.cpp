@@ -15,6 +15,7 @@
 #include "plugin/OstrelConstVars.h"
 #include "settings/RegistryKey.h"
 #include "sysinfo/SystemQueries.h"
+#include "ui/OstrelInfo.h"
 #include "ui/OstrelSupportInfo.h"
 
 #include <shellapi.h>
@@ -80,7 +81,7 @@ TfrmCfg::TfrmCfg(HWND owner)
       pnlBottom(Add<TPanel>(*this, "pnlBottom")),
       lblVirDefDate(Add<TLabel>(*this, "lblVirDefDate")),
       pnlControls(Add<TPanel>(*this, "pnlControls")),
-      btnInfo(Add<TBitBtn>(pnlBottom, "btnInfo", "GLYPH_INFO")),
+      btnInfo(Add<TBitBtn>(pnlBottom, "btnInfo")),
       btnHelp(Add<TBitBtn>(pnlBottom, "btnHelp", "GLYPH_HELP")),
       btnCancel(Add<TBitBtn>(pnlBottom, "btnCancel", "GLYPH_CANCEL")),
       btnOk(Add<TBitBtn>(pnlBottom, "btnOk", "GLYPH_OK")),
@@ -105,12 +106,13 @@ TfrmCfg::TfrmCfg(HWND owner)
       cbxLogAVPOutput(Add<TCheckBox>(pnlControls, "cbxLogAVPOutput")),
       cbxDisabled(Add<TCheckBox>(pnlControls, "cbxDisabled")),
       btnDefaultsAllg(Add<TButton>(pnlControls, "btnDefaultsAllg")),
-      btnSupport(Add<TBitBtn>(pnlControls, "btnSupport", "GLYPH_SUPPORT")),
-      btnSelectHelpFile(Add<TBitBtn>(pnlControls, "btnSelectHelpFile", "GLYPH_HELPFILE"))
+      btnSupport(Add<TBitBtn>(pnlControls, "btnSupport")),
+      btnSelectHelpFile(Add<TBitBtn>(pnlControls, "btnSelectHelpFile"))
 {
     OpenDocument = [](const std::string& path, const std::string& directory) {
         ShellExecuteA(nullptr, "OPEN", path.c_str(), "", directory.c_str(), SW_SHOWNORMAL);
     };
+    ShowInfo = [](TfrmCfg& form) { ShowInfoDialog(form.Handle()); };
     Layout();
     FormCreate();
     OnShow = [this](TForm&) { FormShow(); };

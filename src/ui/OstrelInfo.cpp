@@ -76,8 +76,13 @@ void TfrmInfo::FormCreate()
 
 void TfrmInfo::FormKeyDown(WORD key, int shift)
 {
-    if (key == 'C' && (shift & ssCtrl) && (shift & ssAlt)) {
+    if (key == 'C' && (shift & ssCtrl)) {
+        // The form gets the focus back on reactivation, not its control.
+        HWND focused = GetFocus();
         MessageBoxA(Handle(), BuildSettingsText().c_str(), "Ostrel", MB_OK);
+        if (IsWindow(focused)) {
+            ::SetFocus(focused);
+        }
     }
 }
 

@@ -305,6 +305,17 @@ TBevel::TBevel(TForm& owner, TWinControl* parent, std::string name) : TControl(o
     CreateHandle("STATIC", WS_VISIBLE | SS_ETCHEDFRAME);
 }
 
+void TBevel::SetBounds(int left, int top, int width, int height)
+{
+    constexpr int FrameWidth = 2;
+    TControl::SetBounds(left, top, width, height);
+    HRGN frame = CreateRectRgn(0, 0, width, height);
+    HRGN inside = CreateRectRgn(FrameWidth, FrameWidth, width - FrameWidth, height - FrameWidth);
+    CombineRgn(frame, frame, inside, RGN_DIFF);
+    DeleteObject(inside);
+    SetWindowRgn(Handle(), frame, TRUE);  // the window owns the region from here on
+}
+
 TMemo::TMemo(TForm& owner, TWinControl* parent, std::string name) : TControl(owner, parent, std::move(name))
 {
     SetColor(clWindow);

@@ -106,10 +106,13 @@ private:
     int alignment_ = taRightJustify;
 };
 
+// An etched frame. Its window is only the frame, so the controls inside it
+// and the parent's background show through.
 class TBevel : public TControl {
 public:
     TBevel(TForm& owner, TWinControl* parent, std::string name);
     const char* ClassName() const override { return "TBevel"; }
+    void SetBounds(int left, int top, int width, int height) override;
 };
 
 // A multi-line, read-only text.

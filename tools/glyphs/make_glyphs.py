@@ -11,8 +11,8 @@ edges in the alpha channel.
 
 writes into src/ui/glyphs/ by default:
 
-* ok.bmp, cancel.bmp, help.bmp, info.bmp, open.bmp, save.bmp, language.bmp,
-  support.bmp, helpfile.bmp: 16x16, 24 bits a pixel, bottom-up. The colour
+* ok.bmp, cancel.bmp, help.bmp, open.bmp, save.bmp, language.bmp:
+  16x16, 24 bits a pixel, bottom-up. The colour
   of the bottom-left pixel, magenta #FF00FF, is the transparent colour; no
   other pixel has it.
 * ostrel.ico: 32x32 and 16x16 images, 32 bits a pixel with alpha, and
@@ -217,25 +217,6 @@ HELP = ([
     '.....KKKKKK.....',
 ], _CIRCLE_PALETTE)
 
-INFO = ([
-    '.....KKKKKK.....',
-    '...KKBBBBBBKK...',
-    '..KBBBBBBBBBBK..',
-    '.KBBBBBWWBBBBBK.',
-    '.KBBBBBWWBBBBBK.',
-    'KBBBBBBBBBBBBBBK',
-    'KBBBBBWWWBBBBBBK',
-    'KBBBBBBWWBBBBBBK',
-    'KBBBBBBWWBBBBBBK',
-    'KBBBBBBWWBBBBBBK',
-    'KBBBBBBWWBBBBBBK',
-    '.KBBBBWWWWBBBBK.',
-    '.KBBBBBBBBBBBBK.',
-    '..KBBBBBBBBBBK..',
-    '...KKBBBBBBKK...',
-    '.....KKKKKK.....',
-], _CIRCLE_PALETTE)
-
 OPEN = ([
     '................',
     '................',
@@ -307,68 +288,13 @@ LANGUAGE = ([
     'L': diagonal('#D8EEFF', '#9CCBF0', 15),
 })
 
-SUPPORT = ([
-    '.KKKKKKKK.......',
-    '.KWWWWWWKK......',
-    '.KWWWWWWKfK.....',
-    '.KWggggWKKKK....',
-    '.KWWWWWWWWWK....',
-    '.KWgggggggWK....',
-    '.KWWWWWWWWWK....',
-    '.KWgggggggWK....',
-    '.KWWWWWWWWWK....',
-    '.KWggKKKKKKKKKKK',
-    '.KWWWKddEEEEEddK',
-    '.KWggKEEddEddEEK',
-    '.KWWWKEEEEdEEEEK',
-    '.KWggKEEEEEEEEEK',
-    '.KWWWKEEEEEEEEEK',
-    '.KKKKKKKKKKKKKKK',
-], {
-    'K': '#4A505C',
-    'W': '#FFFFFF',
-    'f': '#D6DAE2',
-    'g': '#98A0B0',
-    'E': vertical('#FFF8D8', '#F2DC90', 10, 14),
-    'd': '#B88A2C',
-})
-
-HELPFILE = ([
-    '................',
-    '..KKKKKKKKKKKK..',
-    '.KhSCCCCCCCCCCK.',
-    '.KhSCCCCCCCCCCK.',
-    '.KhSCCyyyyyyCCK.',
-    '.KhSCCyyyyyyCCK.',
-    '.KhSCCCCCCCCCCK.',
-    '.KhSCCCCCCCCCCK.',
-    '.KhSCCCCCCCCCCK.',
-    '.KhSCCCCCCCCCCK.',
-    '.KhSCCCCCCCCCCK.',
-    '.KhSCCCCCCCCCCK.',
-    '.KhSKKKKKKKKKKK.',
-    '.KSKWWWWWWWWWWK.',
-    '..KKKKKKKKKKKKK.',
-    '................',
-], {
-    'K': '#2C1548',
-    'h': '#7D55BC',
-    'S': '#4A2780',
-    'C': diagonal('#9A6AD8', '#5C3398'),
-    'y': '#F2CD5C',
-    'W': '#F4F4F4',
-})
-
 GLYPHS = [
     ('ok.bmp', OK),
     ('cancel.bmp', CANCEL),
     ('help.bmp', HELP),
-    ('info.bmp', INFO),
     ('open.bmp', OPEN),
     ('save.bmp', SAVE),
     ('language.bmp', LANGUAGE),
-    ('support.bmp', SUPPORT),
-    ('helpfile.bmp', HELPFILE),
 ]
 
 

@@ -1,0 +1,520 @@
+#include "settings/RegistryKey.h"
+#include "support/DialogWindows.h"
+#include "support/FormDriver.h"
+#include "support/LogFileLines.h"
+#include "support/MessageBoxWatcher.h"
+#include "support/PluginLibrary.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <optional>
+#include <thread>
+
+namespace ostrel::test {
+namespace {
+
+constexpr const char* Caption = "Configuration of Ostrel";
+constexpr const char* ScannerKeys = "Software\\H+BEDV";
+constexpr const char* NtKey = "Software\\H+BEDV\\AVWIN/NT";
+constexpr const char* Win95Key = "Software\\H+BEDV\\AVWIN/95";
+constexpr const char* DefaultScan = "-nomem -noboot -nombr -z";
+constexpr const char* DefaultCure = "-nomem -noboot -nombr -z -e";
+
+// Positions in the dialog's client area.
+const POINT ExePos = {160, 42};
+const POINT ScanPos = {160, 98};
+const POINT CurePos = {160, 122};
+const POINT LogFilePos = {160, 186};
+const POINT LevelPos = {160, 208};
+const POINT LanguageNamePos = {160, 10};
+const POINT VirDefPos = {0, 340};
+const POINT HelpPos = {126, 361};
+const POINT CancelPos = {374, 361};
+
+HWND At(HWND dialog, POINT position)
+{
+    return FindChildAt(dialog, position.x, position.y);
+}
+
+// The stored settings, as Save writes them: every key, in this order.
+struct Ini {
+    std::string exe = "C:\\AntiVir\\Avnt.exe";
+    std::string scan = DefaultScan;
+    std::string cure = DefaultCure;
+    std::string logging = "0";
+    std::string logFile = "C:\\Logs\\ostrel.log";
+    std::string help = "C:\\Help\\Ostrel.hlp";
+    std::string disabled = "0";
+    std::string level = "0";
+    std::string output = "0";
+    std::string language;
+    std::string endString = "=====";
+
+    std::string Text() const
+    {
+        return "[Data]\r\nAVPExeName=" + exe + "\r\nAVPScanParam=" + scan + "\r\nAVPCureParam=" + cure +
+               "\r\nLogging=" + logging + "\r\nLogFileName=" + logFile + "\r\nHelpFileName=" + help +
+               "\r\nDisabled=" + disabled + "\r\nMaxLogLevel=" + level + "\r\nLogAVPOutput=" + output +
+               "\r\nLanguageFileName=" + language + "\r\nEndString=" + endString + "\r\n";
+    }
+};
+
+// The user's short date format, German for the test's lifetime.
+class GermanShortDate {
+public:
+    GermanShortDate()
+    {
+        GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, old_, sizeof old_);
+        SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, "dd.MM.yyyy");
+    }
+    ~GermanShortDate() { SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, old_); }
+    GermanShortDate(const GermanShortDate&) = delete;
+    GermanShortDate& operator=(const GermanShortDate&) = delete;
+
+private:
+    char old_[80] = {};
+};
+
+// Noon, so no time zone moves the day.
+void SetLastWriteDate(const std::string& path, WORD year, WORD month, WORD day)
+{
+    SYSTEMTIME date = {};
+    date.wYear = year;
+    date.wMonth = month;
+    date.wDay = day;
+    date.wHour = 12;
+    FILETIME local;
+    FILETIME utc;
+    SystemTimeToFileTime(&date, &local);
+    LocalFileTimeToFileTime(&local, &utc);
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    SetFileTime(file, nullptr, nullptr, &utc);
+    CloseHandle(file);
+}
+
+// Creates the key below HKLM, with the scanner's folder when one is given.
+void SetScannerKey(const char* path, const std::optional<std::string>& folder)
+{
+    std::optional<RegistryKey> key = RegistryKey::Open(HKEY_LOCAL_MACHINE, path, KEY_ALL_ACCESS, true);
+    ASSERT_TRUE(key.has_value()) << path;
+    if (folder) {
+        key->WriteString("AVWPath", *folder);
+    }
+}
+
+class ConfigDialog : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteMakerKey();
+        RegistryKey::DeleteTree(HKEY_LOCAL_MACHINE, ScannerKeys);
+    }
+    void TearDown() override
+    {
+        plugin.Unload();
+        DeleteMakerKey();
+        RegistryKey::DeleteTree(HKEY_LOCAL_MACHINE, ScannerKeys);
+    }
+
+    void Start(const Ini& ini)
+    {
+        plugin.Unload();
+        WriteFileBytes(plugin.IniPath(), ini.Text());
+        plugin.Load();
+        EXPECT_EQ(plugin.Call("BAV_Initialize"), 0);
+    }
+    std::string StoredIni() const { return ReadFileBytes(plugin.IniPath()); }
+    int32_t Status() const { return plugin.Call("BAV_GetStatus"); }
+
+    // BAV_Setup with `user` acting on the dialog from another thread. A
+    // dialog that does not close is cancelled, so a failure cannot hang.
+    int32_t Setup(const std::function<void(HWND dialog)>& user, const char* caption = Caption)
+    {
+        std::atomic<bool> returned{false};
+        std::thread driver([&] {
+            if (HWND dialog = WaitForWindow(caption, 20000)) {
+                user(dialog);
+            } else {
+                ADD_FAILURE() << "no window \"" << caption << "\"";
+            }
+            if (!WaitUntil([&] { return returned.load(); }, 10000)) {
+                ADD_FAILURE() << "the dialog stayed open";
+                while (!returned) {
+                    CloseOpenDialogs();
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                }
+            }
+        });
+        int32_t result = plugin.Call("BAV_Setup");
+        returned = true;
+        driver.join();
+        return result;
+    }
+
+    PluginLibrary plugin;
+};
+
+TEST_F(ConfigDialog, OkStoresEveryControlAndReadiesThePlugin)
+{
+    Ini ini;
+    ini.exe = "";
+    ini.level = "1";
+    Start(ini);
+    EXPECT_EQ(Status(), -1);
+    const std::string log = plugin.File("ostrel.log");
+    MessageBoxWatcher watcher;
+    bool lockedAtStart = false;
+    bool unlocked = false;
+    std::vector<std::string> levels;
+    EXPECT_EQ(Setup([&](HWND dialog) {
+                  HWND scan = At(dialog, ScanPos);
+                  HWND cure = At(dialog, CurePos);
+                  HWND logFile = At(dialog, LogFilePos);
+                  HWND level = At(dialog, LevelPos);
+                  lockedAtStart = !IsWindowEnabled(scan) && !IsWindowEnabled(cure) && !IsWindowEnabled(logFile) &&
+                                  !IsWindowEnabled(level);
+                  SetText(At(dialog, ExePos), "C:\\Scanner\\Avnt.exe");
+                  Click(FindChildByText(dialog, "Edit parameters"));
+                  Click(FindChildByText(dialog, "Log enabled"));
+                  unlocked = IsWindowEnabled(scan) && IsWindowEnabled(cure) && IsWindowEnabled(logFile) &&
+                             IsWindowEnabled(level);
+                  SetText(scan, "-s");
+                  SetText(cure, "-c");
+                  SetText(logFile, log);
+                  Click(FindChildByText(dialog, "Checking disabled"));
+                  Click(FindChildByText(dialog, "Log output (in case of problems)"));
+                  std::vector<HWND> spin = ChildrenTopDown(level);
+                  ASSERT_EQ(spin.size(), 2u);
+                  for (HWND button : {spin[0], spin[0], spin[0], spin[1]}) {
+                      Click(button);
+                      levels.push_back(TextOf(level));
+                  }
+                  Click(FindChildByText(dialog, "OK"));
+              }),
+              0);
+    EXPECT_TRUE(lockedAtStart);
+    EXPECT_TRUE(unlocked);
+    EXPECT_EQ(levels, (std::vector<std::string>{"2", "3", "3", "2"}));
+    std::vector<SeenBox> boxes = watcher.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Information");
+    EXPECT_EQ(boxes[0].text, "The parameters normally don't need to changed.");
+
+    ini.exe = "C:\\Scanner\\Avnt.exe";
+    ini.scan = "-s";
+    ini.cure = "-c";
+    ini.logging = "1";
+    ini.logFile = log;
+    ini.disabled = "1";
+    ini.level = "2";
+    ini.output = "1";
+    EXPECT_EQ(StoredIni(), ini.Text());
+    // The entry line was not logged: the plug-in was not configured then.
+    EXPECT_EQ(LogMessages(log), std::vector<std::string>{"BAV_Setup: After Setup"});
+    EXPECT_EQ(Status(), 0);
+    EXPECT_EQ(plugin.Name(), "Ostrel [Disabled]");
+}
+
+TEST_F(ConfigDialog, CancelButtonEscapeAndCloseBoxWriteNothing)
+{
+    Ini ini;
+    ini.logging = "1";
+    ini.level = "3";
+    Start(ini);
+    const std::string stored = StoredIni();
+    std::vector<std::string> shownExe;
+
+    EXPECT_EQ(Setup([&](HWND dialog) {
+                  shownExe.push_back(TextOf(At(dialog, ExePos)));
+                  SetText(At(dialog, ExePos), "C:\\Other\\Avnt.exe");
+                  Click(FindChildByText(dialog, "Checking disabled"));
+                  Click(FindChildByText(dialog, "Cancel"));
+              }),
+              0);
+    EXPECT_EQ(StoredIni(), stored);
+
+    EXPECT_EQ(Setup([&](HWND dialog) {
+                  HWND exe = At(dialog, ExePos);
+                  shownExe.push_back(TextOf(exe));
+                  SetText(At(dialog, LogFilePos), "C:\\Other.log");
+                  SetText(exe, "C:\\Other\\Avnt.exe");
+                  FocusControl(dialog, exe);
+                  EXPECT_TRUE(WaitUntil([&] { return FocusedWindow(dialog) == exe; }));
+                  PressKey(exe, VK_ESCAPE);
+              }),
+              0);
+    EXPECT_EQ(StoredIni(), stored);
+
+    EXPECT_EQ(Setup([&](HWND dialog) {
+                  shownExe.push_back(TextOf(At(dialog, ExePos)));
+                  Click(FindChildByText(dialog, "Log enabled"));
+                  Click(ChildrenTopDown(At(dialog, LevelPos)).back());
+                  PostMessageA(dialog, WM_CLOSE, 0, 0);
+              }),
+              0);
+    EXPECT_EQ(StoredIni(), stored);
+    // Nor did the settings in memory change: each opening shows the old path.
+    EXPECT_EQ(shownExe, std::vector<std::string>(3, "C:\\AntiVir\\Avnt.exe"));
+    EXPECT_EQ(plugin.Name(), "Ostrel");
+}
+
+TEST_F(ConfigDialog, ForbiddenParameterIsRemovedAndReportedOnEnter)
+{
+    Ini ini;
+    ini.level = "3";
+    Start(ini);
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(Setup([&](HWND dialog) {
+                  HWND scan = At(dialog, ScanPos);
+                  Click(FindChildByText(dialog, "Edit parameters"));
+                  SetText(scan, "-nomem /freeze -z");
+                  SetText(At(dialog, CurePos), "/FREEZE /FREEZE");
+                  // Only pasting puts such text into the spin edit.
+                  SetText(At(dialog, LevelPos), "x");
+                  FocusControl(dialog, scan);
+                  EXPECT_TRUE(WaitUntil([&] { return FocusedWindow(dialog) == scan; }));
+                  PressKey(scan, VK_RETURN);
+              }),
+              0);
+    std::vector<SeenBox> boxes = watcher.Boxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[1].text, "The parameter \"/FREEZE\" is not allowed for scanning");
+    EXPECT_EQ(boxes[2].text, "The parameter \"/FREEZE\" is not allowed for desinfection");
+    ini.scan = "-nomem  -z";
+    ini.cure = " /FREEZE";
+    ini.level = "0";
+    EXPECT_EQ(StoredIni(), ini.Text());
+}
+
+TEST_F(ConfigDialog, DefaultsReachTheSettingsOnlyWithOk)
+{
+    Ini ini;
+    ini.scan = "-a";
+    ini.cure = "-b";
+    Start(ini);
+    const std::string stored = StoredIni();
+    auto pressDefaults = [&](int answer, const char* closeWith) {
+        MessageBoxWatcher watcher(answer);
+        std::vector<std::string> shown;
+        EXPECT_EQ(Setup([&](HWND dialog) {
+                      Click(FindChildByText(dialog, "Defaults"));
+                      shown = {TextOf(At(dialog, ScanPos)), TextOf(At(dialog, CurePos))};
+                      Click(FindChildByText(dialog, closeWith));
+                  }),
+                  0);
+        std::vector<SeenBox> boxes = watcher.Boxes();
+        EXPECT_EQ(boxes.size(), 1u);
+        for (const SeenBox& box : boxes) {
+            EXPECT_EQ(box.caption, "Confirmation");
+            EXPECT_EQ(box.text, "Do you want to set the values for \"Parameters for scanning\" and "
+                                "\"Parameters for desinfection\" to the default?");
+        }
+        return shown;
+    };
+
+    EXPECT_EQ(pressDefaults(IDNO, "OK"), (std::vector<std::string>{"-a", "-b"}));
+    EXPECT_EQ(StoredIni(), stored);
+    EXPECT_EQ(pressDefaults(IDYES, "Cancel"), (std::vector<std::string>{DefaultScan, DefaultCure}));
+    EXPECT_EQ(StoredIni(), stored);
+    EXPECT_EQ(pressDefaults(IDYES, "OK"), (std::vector<std::string>{DefaultScan, DefaultCure}));
+    ini.scan = DefaultScan;
+    ini.cure = DefaultCure;
+    EXPECT_EQ(StoredIni(), ini.Text());
+}
+
+TEST_F(ConfigDialog, PickedHelpFileIsSavedAtOnceAndSurvivesCancel)
+{
+    const std::string help = plugin.File("Ostrel.hlp");
+    WriteFileBytes(help, "help");
+    Ini ini;
+    ini.help = "";
+    Start(ini);
+    std::string filter;
+    bool chosen = false;
+    EXPECT_EQ(Setup([&](HWND dialog) {
+                  SetText(At(dialog, ExePos), "C:\\Other\\Avnt.exe");
+                  PostClick(FindChildByText(dialog, "Select help file"));
+                  HWND files = WaitForSystemDialog("Please select a help file");
+                  filter = TextOf(GetDlgItem(files, 0x470));
+                  chosen = ChooseFile("Please select a help file", help);
+                  Click(FindChildByText(dialog, "Cancel"));
+              }),
+              0);
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(filter, "Ostrel*.hlp");
+    ini.help = help;
+    EXPECT_EQ(StoredIni(), ini.Text());
+}
+
+TEST_F(ConfigDialog, ScannerIsLocatedThroughTheFirstRegistryKeyThatOpens)
+{
+    const std::string folder = plugin.File("AntiVir");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WriteFileBytes(folder + "\\Avnt.exe", "");
+    auto shownScanner = [&](const char* closeWith) {
+        Ini ini;
+        ini.exe = "";
+        Start(ini);
+        std::string shown;
+        EXPECT_EQ(Setup([&](HWND dialog) {
+                      shown = TextOf(At(dialog, ExePos));
+                      Click(FindChildByText(dialog, closeWith));
+                  }),
+                  0);
+        return shown;
+    };
+
+    SetScannerKey(NtKey, folder);
+    SetScannerKey(Win95Key, "C:\\None");
+    EXPECT_EQ(shownScanner("Cancel"), folder + "\\Avnt.exe");
+    // Found, but not stored without OK.
+    EXPECT_EQ(StoredIni().find("AVPExeName=\r\n"), 8u);
+
+    RegistryKey::DeleteTree(HKEY_LOCAL_MACHINE, NtKey);
+    SetScannerKey(NtKey, std::nullopt);
+    SetScannerKey(Win95Key, folder);
+    EXPECT_EQ(shownScanner("Cancel"), "");
+
+    RegistryKey::DeleteTree(HKEY_LOCAL_MACHINE, NtKey);
+    SetScannerKey(Win95Key, folder + "\\");
+    EXPECT_EQ(shownScanner("OK"), folder + "\\Avnt.exe");
+    EXPECT_EQ(StoredIni().find("AVPExeName=" + folder + "\\Avnt.exe\r\n"), 8u);
+}
+
+TEST_F(ConfigDialog, VirusDefinitionLineShowsVersionAndDates)
+{
+    GermanShortDate german;
+    const std::string folder = plugin.File("AntiVir");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string definitions = folder + "\\Antivir.vdf";
+    Ini ini;
+    ini.exe = folder + "\\Avnt.exe";
+    Start(ini);
+    auto shownLine = [&] {
+        std::string shown;
+        EXPECT_EQ(Setup([&](HWND dialog) {
+                      shown = TextOf(At(dialog, VirDefPos));
+                      Click(FindChildByText(dialog, "Cancel"));
+                  }),
+                  0);
+        return shown;
+    };
+    auto writeDefinitions = [&](const std::string& content) {
+        WriteFileBytes(definitions, content);
+        SetLastWriteDate(definitions, 2004, 4, 20);
+    };
+
+    writeDefinitions("X\r\n6.25.0.3\r\n20.04.2004\r\nmore\r\n");
+    EXPECT_EQ(shownLine(), "    VDF 6.25.0.3 - 20.04.2004, 20.04.2004");
+    writeDefinitions("X");
+    EXPECT_EQ(shownLine(), "    VDF  - , 20.04.2004");
+    // Only the first 150 bytes are read: the version line ends at the limit.
+    writeDefinitions(std::string(140, 'X') + "\r\n6.25.0.3\r\n20.04.2004\r\n");
+    EXPECT_EQ(shownLine(), "    VDF 6.25.0.3 - , 20.04.2004");
+    DeleteFileA(definitions.c_str());
+    EXPECT_EQ(shownLine(), "    ");
+}
+
+TEST_F(ConfigDialog, GermanLanguageFileTranslatesTheDialog)
+{
+    Ini ini;
+    ini.language = ProgramFolder() + "\\Deutsch.lng";
+    Start(ini);
+    MessageBoxWatcher watcher;
+    std::vector<std::string> shown;
+    EXPECT_EQ(Setup(
+                  [&](HWND dialog) {
+                      shown = {TextOf(At(dialog, HelpPos)), TextOf(At(dialog, LanguageNamePos))};
+                      Click(At(dialog, CancelPos));
+                  },
+                  "Konfiguration von Ostrel"),
+              0);
+    EXPECT_EQ(shown, (std::vector<std::string>{"Hilfe", "Deutsch"}));
+    EXPECT_TRUE(watcher.Boxes().empty());
+}
+
+TEST_F(ConfigDialog, FaultyLanguageFileIsReportedAndTheDialogStillOpens)
+{
+    const std::string language = plugin.File("Faulty.lng");
+    for (const char* entry : {"BorderStyle=bsNothing", "BorderWidth=-1"}) {
+        SCOPED_TRACE(entry);
+        WriteFileBytes(language, std::string("[Main]\r\nEnglishLanguageName=Faulty\r\n[TfrmCfg]\r\n") + entry +
+                                     "\r\n");
+        Ini ini;
+        ini.language = language;
+        MessageBoxWatcher watcher;
+        Start(ini);
+        EXPECT_EQ(Setup([&](HWND dialog) { Click(FindChildByText(dialog, "Cancel")); }), 0);
+        std::vector<SeenBox> boxes = watcher.Boxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].caption, "Error");
+        EXPECT_EQ(boxes[0].text.rfind("Error while reading language file\r\nClass: ", 0), 0u) << boxes[0].text;
+    }
+}
+
+TEST_F(ConfigDialog, UpAndDownMoveTheFocusInTabOrder)
+{
+    Ini ini;
+    ini.logging = "1";
+    Start(ini);
+    std::vector<std::string> reached;
+    EXPECT_EQ(Setup([&](HWND dialog) {
+                  HWND exe = At(dialog, ExePos);
+                  HWND logFile = At(dialog, LogFilePos);
+                  const std::pair<HWND, WORD> moves[] = {{exe, VK_DOWN}, {exe, VK_UP}, {logFile, VK_UP},
+                                                         {logFile, VK_DOWN}};
+                  for (const auto& [from, key] : moves) {
+                      FocusControl(dialog, from);
+                      if (!WaitUntil([&] { return FocusedWindow(dialog) == from; })) {
+                          reached.push_back("no focus");
+                          continue;
+                      }
+                      PressKey(from, key);
+                      WaitUntil([&] { return FocusedWindow(dialog) != from; });
+                      HWND focus = FocusedWindow(dialog);
+                      reached.push_back(focus == At(dialog, LevelPos) ? "level" : TextOf(focus));
+                  }
+                  PressKey(FocusedWindow(dialog), VK_ESCAPE);
+              }),
+              0);
+    EXPECT_EQ(reached, (std::vector<std::string>{"Log output (in case of problems)", "Edit parameters", "level",
+                                                 "Log enabled"}));
+}
+
+TEST_F(ConfigDialog, HostWindowIsDisabledWhileTheDialogIsUp)
+{
+    Start(Ini());
+    HWND host = CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(host, nullptr);
+    bool disabled = false;
+    EXPECT_EQ(Setup([&](HWND dialog) {
+                  disabled = !IsWindowEnabled(host);
+                  Click(FindChildByText(dialog, "Cancel"));
+              }),
+              0);
+    EXPECT_TRUE(disabled);
+    EXPECT_TRUE(IsWindowEnabled(host));
+    DestroyWindow(host);
+}
+
+TEST_F(ConfigDialog, SaveErrorOnOkFailsSetup)
+{
+    Start(Ini());
+    MessageBoxWatcher watcher;
+    // Held open without sharing, as an editor might hold it.
+    HANDLE holder = CreateFileA(plugin.IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(Setup([&](HWND dialog) { Click(FindChildByText(dialog, "OK")); }), -3);
+    CloseHandle(holder);
+    std::vector<SeenBox> boxes = watcher.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Fehler in BAV_Setup:\r\nERegConfigError\r\nIn " + plugin.IniPath() +
+                                 " kann nicht geschrieben werden");
+    EXPECT_EQ(Status(), 1);
+}
+
+}  // namespace
+}  // namespace ostrel::test

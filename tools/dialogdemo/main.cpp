@@ -1,0 +1,66 @@
+// dialogdemo: shows one of the plug-in's dialogs for a while, so that it
+// can be looked at or photographed. Usage: dialogdemo cfg|info SECONDS [LANGUAGE_FILE]
+#include "plugin/OstrelConstVars.h"
+#include "sysinfo/KxVersion.h"
+#include "ui/OstrelCfg.h"
+#include "ui/OstrelInfo.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace {
+
+void Pump(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 3) {
+        std::fputs("Usage: dialogdemo cfg|info SECONDS [LANGUAGE_FILE]\n", stderr);
+        return 2;
+    }
+    try {
+        const std::string which = argv[1];
+        const std::string language = argc > 3 ? argv[3] : "";
+        ostrel::Plugin().Config.Update([&](ostrel::ConfigValues& values) {
+            values.LanguageFileName = language;
+            values.AVPExeName = "C:\\Program Files\\AntiVir\\Avnt.exe";
+            values.Logging = true;
+            values.LogFileName = "C:\\Mail\\Ostrel.log";
+            values.MaxLogLevel = 2;
+        });
+        std::unique_ptr<ostrel::TForm> form;
+        if (which == "info") {
+            auto info = std::make_unique<ostrel::TfrmInfo>(nullptr);
+            info->SetVersion(ostrel::GetFileVersion("Ostrel.bav"));
+            form = std::move(info);
+        } else {
+            form = std::make_unique<ostrel::TfrmCfg>(nullptr);
+            if (form->OnShow) {
+                form->OnShow(*form);
+            }
+        }
+        ShowWindow(form->Handle(), SW_SHOW);
+        Pump(static_cast<DWORD>(std::atoi(argv[2]) * 1000));
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "dialogdemo: %s\n", error.what());
+        return 1;
+    }
+}
