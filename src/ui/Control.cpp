@@ -250,6 +250,7 @@ void TControl::SetCaption(const std::string& caption)
 {
     SetWindowTextA(Handle(), caption.c_str());
     InvalidateRect(Handle(), nullptr, TRUE);
+    TextChanged();
 }
 
 void TControl::SetHint(const std::string& hint)

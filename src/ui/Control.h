@@ -101,6 +101,8 @@ protected:
     virtual void FontChanged();
     // The window exists and is subclassed.
     virtual void HandleCreated() {}
+    // The caption changed.
+    virtual void TextChanged() {}
     int Id() const { return id_; }
 
 private:

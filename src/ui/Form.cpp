@@ -301,6 +301,17 @@ bool TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         modalResult_ = mrCancel;
         result = 0;
         return true;
+    case WM_ACTIVATE:
+        // A message box takes the focus; it comes back to the same control.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            focusedControl_ = IsChild(Handle(), focus) ? focus : nullptr;
+        } else if (focusedControl_ != nullptr && IsWindow(focusedControl_)) {
+            ::SetFocus(focusedControl_);
+            result = 0;
+            return true;
+        }
+        break;
     default:
         break;
     }

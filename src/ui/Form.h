@@ -86,6 +86,7 @@ private:
     int nextControlId_ = 100;
     std::exception_ptr keptError_;
     UniqueWindow tooltip_;
+    HWND focusedControl_ = nullptr;  // given back when the form is active again
 };
 
 }  // namespace ostrel

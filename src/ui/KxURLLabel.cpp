@@ -85,7 +85,7 @@ void TKxURLLabel::MouseDown()
     mouseOver_ = true;
     SetFontColor(colorClick_);
     // The release must come back here even when it happens off the label.
-    //nocapture
+    SetCapture(Handle());
 }
 
 void TKxURLLabel::MouseUp(int x, int y)
@@ -119,8 +119,8 @@ void TKxURLLabel::MouseMove(int x, int y)
 void TKxURLLabel::MouseEnter()
 {
     mouseOver_ = true;
-    TrackLeave();
     SetFontColor(pressed_ ? colorClick_ : colorMoveOver_);
+    TrackLeave();
 }
 
 void TKxURLLabel::MouseLeave()
@@ -143,6 +143,12 @@ void TKxURLLabel::TrackLeave()
 {
     TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, Handle(), 0};
     TrackMouseEvent(&track);
+    // Tracking starts only while the pointer is on the label; when it has
+    // already gone by the time its message is handled, that is the leave.
+    POINT cursor = {};
+    if (GetCapture() != Handle() && GetCursorPos(&cursor) && WindowFromPoint(cursor) != Handle()) {
+        MouseLeave();
+    }
 }
 
 }  // namespace ostrel

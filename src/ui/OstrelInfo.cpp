@@ -65,33 +65,17 @@ TfrmInfo::TfrmInfo(HWND ownerWindow) : TForm(ownerWindow, "frmInfo")
 void TfrmInfo::SetVersion(const std::string& version)
 {
     lblVersion.SetCaption("Version: " + version);
-    lblVersion.AdjustSize();
 }
 
 void TfrmInfo::FormCreate()
 {
     ApplyLanguageFile(Plugin().Config.Values().LanguageFileName, this);
-    AdjustLabelSizes();
 }
 
 void TfrmInfo::FormKeyDown(WORD key, int shift)
 {
-    if (key == 'C' && (shift & ssCtrl)) {
-        // The form gets the focus back on reactivation, not its control.
-        HWND focused = GetFocus();
+    if (key == 'C' && (shift & ssCtrl) && (shift & ssAlt)) {
         MessageBoxA(Handle(), BuildSettingsText().c_str(), "Ostrel", MB_OK);
-        if (IsWindow(focused)) {
-            ::SetFocus(focused);
-        }
-    }
-}
-
-// Auto-sized labels follow their captions, also those a language file set.
-void TfrmInfo::AdjustLabelSizes()
-{
-    for (TLabel* label : {&Label1, &Label2, &Label3, &Label4, &Label6, static_cast<TLabel*>(&KxURLLabel1), &Label5,
-                          static_cast<TLabel*>(&KxURLLabel2), &lblVersion}) {
-        label->AdjustSize();
     }
 }
 

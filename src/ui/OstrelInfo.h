@@ -34,9 +34,6 @@ public:
     TLabel& lblVersion = Add<TLabel>(*this, "lblVersion");
     TMemo& mmoInfo = Add<TMemo>(*this, "mmoInfo");
     TButton& btnOk = Add<TButton>(*this, "btnOk");
-
-private:
-    void AdjustLabelSizes();
 };
 
 // The build settings as the info dialog shows them: each line of

@@ -31,6 +31,7 @@ public:
 
 protected:
     void FontChanged() override;
+    void TextChanged() override { AdjustSize(); }
 
 private:
     void ApplyStyle();
