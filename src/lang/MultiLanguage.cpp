@@ -4,7 +4,7 @@
 #include "lang/LanguageErrors.h"
 #include "lang/LanguageScript.h"
 #include "lang/Ordinals.h"
-#include "log/LogLines.h"
+#include "base/TextLines.h"
 
 #include <cerrno>
 #include <cstdlib>

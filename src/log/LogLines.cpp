@@ -66,30 +66,4 @@ void AppendMessageLines(const std::string& stamp, std::string_view text,
     }
 }
 
-std::vector<std::string> SplitFileLines(std::string_view content)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(content.substr(start));
-            break;
-        }
-        lines.emplace_back(content.substr(start, end - start));
-        start = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    }
-    return lines;
-}
-
-std::string JoinFileLines(const std::vector<std::string>& lines)
-{
-    std::string content;
-    for (const std::string& line : lines) {
-        content += line;
-        content += "\r\n";
-    }
-    return content;
-}
-
 }  // namespace ostrel

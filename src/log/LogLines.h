@@ -25,10 +25,4 @@ std::string FormatDateTime(std::string_view pattern, const LocalDateTime& moment
 void AppendMessageLines(const std::string& stamp, std::string_view text,
                         std::vector<std::string>& lines);
 
-// The lines of a file's content, split at CR LF, CR or LF.
-std::vector<std::string> SplitFileLines(std::string_view content);
-
-// Each line followed by CR LF.
-std::string JoinFileLines(const std::vector<std::string>& lines);
-
 }  // namespace ostrel

@@ -2,6 +2,7 @@
 
 #include "base/FileSystem.h"
 #include "log/LogError.h"
+#include "base/TextLines.h"
 #include "log/LogLines.h"
 
 #include <windows.h>

@@ -1,6 +1,7 @@
 #include "scanner/ScanReport.h"
 
 #include "base/AnsiString.h"
+#include "base/TextLines.h"
 
 #include <limits>
 #include <optional>
@@ -87,21 +88,11 @@ std::string ConvertDosUmlauts(std::string_view text)
     return result;
 }
 
-std::string JoinScannerOutput(const std::vector<std::string>& output)
-{
-    std::string text;
-    for (const std::string& item : output) {
-        text += item;
-        text += "\r\n";
-    }
-    return text;
-}
-
 int32_t EvaluateScanOutput(const std::vector<std::string>& output, bool isCure,
                            std::string& message)
 {
     message.clear();
-    const std::string text = JoinScannerOutput(output);
+    const std::string text = JoinFileLines(output);
     const std::string upper = AnsiUpperCase(text);
     const ReportKeywords& keywords =
         upper.find(EnglishHeader) != std::string::npos ? English : German;

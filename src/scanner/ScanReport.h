@@ -28,7 +28,4 @@ std::string ConvertDosUmlauts(std::string_view text);
 int32_t EvaluateScanOutput(const std::vector<std::string>& output, bool isCure,
                            std::string& message);
 
-// The chunks as one text, every item followed by CR LF.
-std::string JoinScannerOutput(const std::vector<std::string>& output);
-
 }  // namespace ostrel

@@ -1,6 +1,7 @@
 #include "scanner/ScannerInvocation.h"
 
 #include "base/AnsiString.h"
+#include "base/TextLines.h"
 #include "lang/MessageTexts.h"
 #include "log/LogFacade.h"
 #include "plugin/OstrelConstVars.h"
@@ -142,7 +143,7 @@ int32_t DoExecute(bool isCure, const std::string& commandLine, const std::string
     const bool timedOut = WaitForRun(runner, start);
 
     if (Plugin().Config.Values().LogAVPOutput) {
-        WriteLog("Output: \r\n" + JoinScannerOutput(CurrentRun->output), 0);
+        WriteLog("Output: \r\n" + JoinFileLines(CurrentRun->output), 0);
     }
     int32_t result = ScanTimedOut;
     if (timedOut) {

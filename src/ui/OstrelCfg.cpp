@@ -10,7 +10,7 @@
 #include "lang/LanguageFile.h"
 #include "lang/MessageTexts.h"
 #include "log/LogFacade.h"
-#include "log/LogLines.h"
+#include "base/TextLines.h"
 #include "plugin/FileRequests.h"
 #include "plugin/OstrelConstVars.h"
 #include "settings/RegistryKey.h"

@@ -4,6 +4,7 @@
 #include "base/FilePath.h"
 #include "base/FileSystem.h"
 #include "base/Format.h"
+#include "base/TextLines.h"
 #include "base/UniqueResource.h"
 #include "base/WinError.h"
 #include "plugin/OstrelConstVars.h"

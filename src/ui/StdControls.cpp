@@ -1,6 +1,6 @@
 #include "ui/StdControls.h"
 
-#include "log/LogLines.h"
+#include "base/TextLines.h"
 #include "ui/Form.h"
 
 namespace ostrel {

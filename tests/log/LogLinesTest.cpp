@@ -1,3 +1,4 @@
+#include "base/TextLines.h"
 #include "log/LogLines.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,31 @@
+#include "base/TextLines.h"
+
+namespace ostrel {
+
+std::vector<std::string> SplitFileLines(std::string_view content)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(content.substr(start));
+            break;
+        }
+        lines.emplace_back(content.substr(start, end - start));
+        start = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return lines;
+}
+
+std::string JoinFileLines(const std::vector<std::string>& lines)
+{
+    std::string content;
+    for (const std::string& line : lines) {
+        content += line;
+        content += "\r\n";
+    }
+    return content;
+}
+
+}  // namespace ostrel
