@@ -23,4 +23,9 @@ void ShowInfoBox(const std::string& text, const std::string& caption)
     Show(text, caption, MB_ICONINFORMATION);
 }
 
+void ShowMessage(const std::string& text)
+{
+    Show(text, ApplicationTitle, 0);
+}
+
 }  // namespace ostrel

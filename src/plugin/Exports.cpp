@@ -21,8 +21,6 @@ using namespace ostrel;
 
 namespace {
 
-constexpr const char* BoxCaption = "Ostrel";
-
 // For the exports the host expects no error from: the answer stands even
 // when logging it failed.
 void LogQuietly(const char* text, int32_t level)
@@ -40,7 +38,7 @@ int32_t FailWithBox(const char* entryPoint)
         ErrorDescription error = DescribeCurrentException();
         ShowErrorBox(FormatMsg(std::string("Fehler in ") + entryPoint + ":\\n%s\\n%s",
                                {error.className, error.message}),
-                     BoxCaption);
+                     ApplicationTitle);
     } catch (...) {
     }
     return HostError;

@@ -73,7 +73,7 @@ void RemoveForbidden(const char* const (&forbidden)[Count], std::string ConfigVa
             }
         });
         if (removed && !silent) {
-            ShowInfoBox(Format(MessageText(notAllowed), {parameter}), MessageText(MessageKey::SInfo));
+            ShowMessage(Format(MessageText(notAllowed), {parameter}));
         }
     }
 }

@@ -436,9 +436,24 @@ int TWinControl::ClientHeight() const
     return client.bottom;
 }
 
+const PropertyTable& TWinControl::Properties() const
+{
+    static const PropertyTable table(
+        TControl::Properties(),
+        {OrdinalProperty("BorderWidth", PropertyKind::Integer, 0, INT32_MAX, &TWinControl::BorderWidth,
+                         &TWinControl::SetBorderWidth)});
+    return table;
+}
+
+void TWinControl::SetBorderWidth(int width)
+{
+    borderWidth_ = width;
+    Realign();
+}
+
 void TWinControl::Realign()
 {
-    RECT area = {0, 0, ClientWidth(), ClientHeight()};
+    RECT area = {borderWidth_, borderWidth_, ClientWidth() - borderWidth_, ClientHeight() - borderWidth_};
     for (TControl* child : children_) {
         switch (child->Align()) {
         case alTop:

@@ -152,8 +152,12 @@ public:
     void ApplyTabOrder();
     int ClientWidth() const;
     int ClientHeight() const;
+    // Space kept free inside the edge for aligned children.
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int width);
     // Lays out aligned children in the client area.
     void Realign();
+    const PropertyTable& Properties() const override;
 
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -162,6 +166,7 @@ protected:
 
 private:
     std::vector<TControl*> children_;
+    int borderWidth_ = 0;
     int lastClientWidth_ = -1;
     int lastClientHeight_ = -1;
 };

@@ -175,11 +175,18 @@ void TForm::HintChanged(TControl& control)
     }
 }
 
+void TForm::SetModalResult(int result)
+{
+    modalResult_ = result;
+    PostMessageA(Handle(), WM_NULL, 0, 0);
+}
+
 void TForm::KeepError(std::exception_ptr error)
 {
     if (!keptError_) {
         keptError_ = error;
     }
+    PostMessageA(Handle(), WM_NULL, 0, 0);
 }
 
 void TForm::RethrowKeptError()
@@ -298,7 +305,7 @@ bool TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         }
         break;
     case WM_CLOSE:
-        modalResult_ = mrCancel;
+        SetModalResult(mrCancel);
         result = 0;
         return true;
     case WM_ACTIVATE:

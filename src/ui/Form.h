@@ -40,8 +40,9 @@ public:
 
     int ShowModal();
     int ModalResult() const { return modalResult_; }
-    void SetModalResult(int result) { modalResult_ = result; }
-    void Close() { modalResult_ = mrCancel; }
+    // Also from a message sent by another thread: the loop is woken up.
+    void SetModalResult(int result);
+    void Close() { SetModalResult(mrCancel); }
 
     void SetClientSize(int width, int height);
     void SetClientWidth(int width) { SetClientSize(width, ClientHeight()); }

@@ -4,6 +4,7 @@
 #include "base/Exception.h"
 #include "base/FilePath.h"
 #include "base/FileSystem.h"
+#include "base/MessageBox.h"
 #include "base/Format.h"
 #include "base/UniqueResource.h"
 #include "lang/FormatMsg.h"
@@ -404,7 +405,7 @@ std::string TfrmCfg::PickHelpFile()
             Plugin().Config.Save();
         }
     } catch (const Exception&) {
-        MessageBoxA(Handle(), "Error while creating an open dialog", "", MB_OK);
+        MessageBoxA(Handle(), "Error while creating an open dialog", ApplicationTitle, MB_OK);
     }
     return chosen;
 }

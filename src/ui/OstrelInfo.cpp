@@ -1,5 +1,6 @@
 #include "ui/OstrelInfo.h"
 
+#include "base/MessageBox.h"
 #include "lang/LanguageFile.h"
 #include "plugin/OstrelConstVars.h"
 #include "ui/KxCheckCompilerSwitches.h"
@@ -75,7 +76,7 @@ void TfrmInfo::FormCreate()
 void TfrmInfo::FormKeyDown(WORD key, int shift)
 {
     if (key == 'C' && (shift & ssCtrl) && (shift & ssAlt)) {
-        MessageBoxA(Handle(), BuildSettingsText().c_str(), "Ostrel", MB_OK);
+        MessageBoxA(Handle(), BuildSettingsText().c_str(), ApplicationTitle, MB_OK);
     }
 }
 

@@ -23,7 +23,9 @@ std::string TextOf(HWND window);
 void SetText(HWND window, const std::string& text);
 // Returns once the click has been handled, with any box it raised closed.
 void Click(HWND button);
-// Returns at once; for clicks that open a dialog this thread has to answer.
+// Returns at once: for clicks that open a dialog this thread answers, and
+// for those that close a form, whose modal loop looks at its result only
+// after a posted message.
 void PostClick(HWND button);
 
 // The window with the keyboard focus on the thread that owns `window`.
