@@ -554,3 +554,30 @@ TEST_F(ConfigDialog, SaveErrorOnOkFailsSetup)
 
 }  // namespace
 }  // namespace ostrel::test
+
+namespace ostrel::test {
+namespace {
+
+TEST_F(ConfigDialog, SupportFileIsWrittenAfterTheQuestion)
+{
+    const std::string target = plugin.File("support.txt");
+    Start(Ini());
+    bool chosen = false;
+    EXPECT_EQ(Setup([&](HWND dialog) {
+                  PostClick(FindChildByText(dialog, "Create support file"));
+                  HWND question = WaitForSystemDialog("Confirmation");
+                  PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+                  chosen = ChooseFile("Save As", target);
+                  PostClick(FindChildByText(dialog, "Cancel"));
+              }),
+              0);
+    ASSERT_TRUE(chosen);
+    const std::string report = ReadFileBytes(target);
+    EXPECT_EQ(report.rfind("Supportinfo zu: " + plugin.ModulePath() + "\r\nVersion: 1.0.0.0\r\n", 0), 0u)
+        << report.substr(0, 200);
+    EXPECT_NE(report.find("\r\nTemp-Dir: "), std::string::npos);
+    EXPECT_EQ(report.substr(report.size() - 2), "\r\n");
+}
+
+}  // namespace
+}  // namespace ostrel::test
