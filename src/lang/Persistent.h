@@ -85,6 +85,13 @@ PropertyInfo OrdinalProperty(std::string name, PropertyKind kind, int64_t minimu
     return info;
 }
 
+// A Boolean, written False or True.
+template <typename Owner, typename Reader>
+PropertyInfo BooleanProperty(std::string name, bool (Reader::*get)() const, void (Owner::*set)(bool))
+{
+    return OrdinalProperty(std::move(name), PropertyKind::Enumeration, 0, 1, get, set, {"False", "True"});
+}
+
 template <typename Owner, typename Reader>
 PropertyInfo TextProperty(std::string name, std::string (Reader::*get)() const,
                           void (Owner::*set)(const std::string&))

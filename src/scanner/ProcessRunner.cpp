@@ -1,6 +1,7 @@
 #include "scanner/ProcessRunner.h"
 
 #include "base/AnsiString.h"
+#include "base/Handles.h"
 #include "base/WinError.h"
 
 namespace ostrel {
@@ -56,16 +57,6 @@ struct ConsolePipes {
     UniqueHandle parentOutput;
 };
 
-UniqueHandle Duplicate(HANDLE handle, bool inheritable)
-{
-    HANDLE copy = nullptr;
-    if (!DuplicateHandle(GetCurrentProcess(), handle, GetCurrentProcess(), &copy, 0, inheritable,
-                         DUPLICATE_SAME_ACCESS)) {
-        RaiseLastOSError();
-    }
-    return UniqueHandle(copy);
-}
-
 // Anonymous pipes for the child's standard handles. The parent's ends are
 // not inheritable, so the child holds only its own and the pipe breaks
 // when the child ends.
@@ -82,12 +73,12 @@ ConsolePipes CreateConsolePipes()
     if (!CreatePipe(outputRead.receive(), pipes.childOutput.receive(), &attributes, 0)) {
         RaiseLastOSError();
     }
-    pipes.childError = Duplicate(pipes.childOutput.get(), true);
+    pipes.childError = DuplicateLocalHandle(pipes.childOutput.get(), true);
     if (!CreatePipe(pipes.childInput.receive(), inputWrite.receive(), &attributes, 0)) {
         RaiseLastOSError();
     }
-    pipes.parentOutput = Duplicate(outputRead.get(), false);
-    pipes.parentInput = Duplicate(inputWrite.get(), false);
+    pipes.parentOutput = DuplicateLocalHandle(outputRead.get(), false);
+    pipes.parentInput = DuplicateLocalHandle(inputWrite.get(), false);
     return pipes;
 }
 

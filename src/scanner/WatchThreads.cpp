@@ -1,6 +1,7 @@
 #include "scanner/WatchThreads.h"
 
 #include "base/CriticalSection.h"
+#include "base/Handles.h"
 #include "base/WinError.h"
 
 #include <algorithm>
@@ -69,16 +70,6 @@ void CancelBlockedRead(HANDLE thread)
     }
 }
 
-UniqueHandle DuplicateForThread(HANDLE handle)
-{
-    HANDLE copy = nullptr;
-    if (!DuplicateHandle(GetCurrentProcess(), handle, GetCurrentProcess(), &copy, 0, FALSE,
-                         DUPLICATE_SAME_ACCESS)) {
-        RaiseLastOSError();
-    }
-    return UniqueHandle(copy);
-}
-
 }  // namespace
 
 struct TProcessWaitThread::Shared {
@@ -111,7 +102,7 @@ struct TProcessWaitThread::Shared {
 TProcessWaitThread::TProcessWaitThread(HANDLE process, HWND notifyWindow, uintptr_t serial)
     : shared_(std::make_shared<Shared>())
 {
-    shared_->process = DuplicateForThread(process);
+    shared_->process = DuplicateLocalHandle(process, false);
     shared_->stopEvent.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!shared_->stopEvent) {
         RaiseLastOSError();

@@ -12,7 +12,6 @@ namespace {
 constexpr const char* ControlProperty = "OstrelControl";
 constexpr const char* ContainerClassName = "OstrelContainer";
 
-const std::vector<std::string> BooleanNames = {"False", "True"};
 
 LPCSTR CursorResource(int cursor)
 {
@@ -103,24 +102,20 @@ const PropertyTable& TControl::Properties() const
     static const PropertyTable table = {
         TextProperty("Caption", &TControl::Caption, &TControl::SetCaption),
         TextProperty("Hint", &TControl::Hint, &TControl::SetHint),
-        OrdinalProperty("ShowHint", PropertyKind::Enumeration, 0, 1, &TControl::ShowHint,
-                        &TControl::SetShowHint, BooleanNames),
+        BooleanProperty("ShowHint", &TControl::ShowHint, &TControl::SetShowHint),
         OrdinalProperty("Left", PropertyKind::Integer, INT32_MIN, INT32_MAX, &TControl::Left, &TControl::SetLeft),
         OrdinalProperty("Top", PropertyKind::Integer, INT32_MIN, INT32_MAX, &TControl::Top, &TControl::SetTop),
         OrdinalProperty("Width", PropertyKind::Integer, INT32_MIN, INT32_MAX, &TControl::Width, &TControl::SetWidth),
         OrdinalProperty("Height", PropertyKind::Integer, INT32_MIN, INT32_MAX, &TControl::Height,
                         &TControl::SetHeight),
-        OrdinalProperty("Visible", PropertyKind::Enumeration, 0, 1, &TControl::Visible, &TControl::SetVisible,
-                        BooleanNames),
-        OrdinalProperty("Enabled", PropertyKind::Enumeration, 0, 1, &TControl::Enabled, &TControl::SetEnabled,
-                        BooleanNames),
+        BooleanProperty("Visible", &TControl::Visible, &TControl::SetVisible),
+        BooleanProperty("Enabled", &TControl::Enabled, &TControl::SetEnabled),
         OrdinalProperty("Color", PropertyKind::Integer, INT32_MIN, INT32_MAX, &TControl::Color, &TControl::SetColor),
         OrdinalProperty("Cursor", PropertyKind::Integer, -32768, 32767, &TControl::Cursor, &TControl::SetCursor),
         OrdinalProperty("TabOrder", PropertyKind::Integer, -1, 32767, &TControl::TabOrder, &TControl::SetTabOrder),
         OrdinalProperty("Tag", PropertyKind::Integer, INT32_MIN, INT32_MAX, &TControl::Tag, &TControl::SetTag),
         ObjectProperty("Font", &TControl::FontObject),
-        OrdinalProperty("ParentFont", PropertyKind::Enumeration, 0, 1, &TControl::ParentFont,
-                        &TControl::SetParentFont, BooleanNames),
+        BooleanProperty("ParentFont", &TControl::ParentFont, &TControl::SetParentFont),
         OrdinalProperty("Align", PropertyKind::Enumeration, alNone, alClient, &TControl::Align, &TControl::SetAlign,
                         {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}),
         OrdinalProperty("Anchors", PropertyKind::Set, 0, 15, &TControl::Anchors, &TControl::SetAnchors,

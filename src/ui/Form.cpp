@@ -10,7 +10,6 @@ namespace ostrel {
 
 namespace {
 
-const std::vector<std::string> BooleanNames = {"False", "True"};
 
 struct FrameStyle {
     DWORD style;
@@ -120,10 +119,8 @@ const PropertyTable& TForm::Properties() const
             OrdinalProperty("BorderStyle", PropertyKind::Enumeration, bsNone, bsSizeToolWin, &TForm::BorderStyle,
                             &TForm::SetBorderStyle,
                             {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}),
-            OrdinalProperty("ShowHint", PropertyKind::Enumeration, 0, 1, &TForm::FormShowHint,
-                            &TForm::SetFormShowHint, BooleanNames),
-            OrdinalProperty("KeyPreview", PropertyKind::Enumeration, 0, 1, &TForm::KeyPreview,
-                            &TForm::SetKeyPreview, BooleanNames),
+            BooleanProperty("ShowHint", &TForm::FormShowHint, &TForm::SetFormShowHint),
+            BooleanProperty("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview),
         });
     return table;
 }

@@ -44,8 +44,7 @@ const PropertyTable& TKxEdit::Properties() const
         TControl::Properties(),
         {
             TextProperty("Text", &TKxEdit::Caption, &TKxEdit::SetCaption),
-            OrdinalProperty("NoBeepOnReturn", PropertyKind::Enumeration, 0, 1, &TKxEdit::NoBeepOnReturn,
-                            &TKxEdit::SetNoBeepOnReturn, {"False", "True"}),
+            BooleanProperty("NoBeepOnReturn", &TKxEdit::NoBeepOnReturn, &TKxEdit::SetNoBeepOnReturn),
             OrdinalProperty("ExitOptions", PropertyKind::Set, 0, 7, &TKxEdit::ExitOptions, &TKxEdit::SetExitOptions,
                             {"PrevDlgOnUp", "NextDlgOnDown", "NextDlgOnReturn"}),
             OrdinalProperty("AllowedChars", PropertyKind::Enumeration, 0, 3, &TKxEdit::AllowedChars,

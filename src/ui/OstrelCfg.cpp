@@ -137,19 +137,19 @@ void TfrmCfg::Layout()
     pnlBottom.SetTabOrder(0);
     pnlControls.SetTabOrder(1);
 
-    struct ButtonSpec {
+    struct BottomButton {
         TBitBtn& button;
         const char* caption;
         int left;
         int anchors;
     };
-    for (const ButtonSpec& spec : {ButtonSpec{btnInfo, "Info", 12, akLeft | akBottom},
-                                   ButtonSpec{btnHelp, "Help", 126, akLeft | akBottom},
-                                   ButtonSpec{btnCancel, "Cancel", 374, akRight | akBottom},
-                                   ButtonSpec{btnOk, "OK", 489, akRight | akBottom}}) {
-        spec.button.SetBounds(spec.left, 8, 105, 25);
-        spec.button.SetCaption(spec.caption);
-        spec.button.SetAnchors(spec.anchors);
+    for (const BottomButton& placed : {BottomButton{btnInfo, "Info", 12, akLeft | akBottom},
+                                       BottomButton{btnHelp, "Help", 126, akLeft | akBottom},
+                                       BottomButton{btnCancel, "Cancel", 374, akRight | akBottom},
+                                       BottomButton{btnOk, "OK", 489, akRight | akBottom}}) {
+        placed.button.SetBounds(placed.left, 8, 105, 25);
+        placed.button.SetCaption(placed.caption);
+        placed.button.SetAnchors(placed.anchors);
     }
     btnInfo.SetTabOrder(0);
     btnHelp.SetTabOrder(1);

@@ -87,8 +87,7 @@ const PropertyTable& TSpinEdit::Properties() const
                             &TSpinEdit::SetMaxValue),
             OrdinalProperty("Increment", PropertyKind::Integer, INT32_MIN, INT32_MAX, &TSpinEdit::Increment,
                             &TSpinEdit::SetIncrement),
-            OrdinalProperty("EditorEnabled", PropertyKind::Enumeration, 0, 1, &TSpinEdit::EditorEnabled,
-                            &TSpinEdit::SetEditorEnabled, {"False", "True"}),
+            BooleanProperty("EditorEnabled", &TSpinEdit::EditorEnabled, &TSpinEdit::SetEditorEnabled),
             OrdinalProperty("Value", PropertyKind::Integer, INT32_MIN, INT32_MAX, &TSpinEdit::Value,
                             &TSpinEdit::SetValue),
         });

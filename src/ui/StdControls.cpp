@@ -7,7 +7,6 @@ namespace ostrel {
 
 namespace {
 
-const std::vector<std::string> BooleanNames = {"False", "True"};
 const std::vector<std::string> AlignmentNames = {"taLeftJustify", "taRightJustify", "taCenter"};
 
 constexpr int GlyphSpacing = 4;
@@ -103,8 +102,7 @@ const PropertyTable& TLabel::Properties() const
                             AlignmentNames),
             OrdinalProperty("Layout", PropertyKind::Enumeration, 0, 2, &TLabel::Layout, &TLabel::SetLayout,
                             {"tlTop", "tlCenter", "tlBottom"}),
-            OrdinalProperty("AutoSize", PropertyKind::Enumeration, 0, 1, &TLabel::AutoSize, &TLabel::SetAutoSize,
-                            BooleanNames),
+            BooleanProperty("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize),
         });
     return table;
 }
@@ -165,10 +163,8 @@ const PropertyTable& TButton::Properties() const
     static const PropertyTable table(
         TControl::Properties(),
         {
-            OrdinalProperty("Default", PropertyKind::Enumeration, 0, 1, &TButton::Default, &TButton::SetDefault,
-                            BooleanNames),
-            OrdinalProperty("Cancel", PropertyKind::Enumeration, 0, 1, &TButton::Cancel, &TButton::SetCancel,
-                            BooleanNames),
+            BooleanProperty("Default", &TButton::Default, &TButton::SetDefault),
+            BooleanProperty("Cancel", &TButton::Cancel, &TButton::SetCancel),
             OrdinalProperty("ModalResult", PropertyKind::Integer, INT32_MIN, INT32_MAX, &TButton::ModalResult,
                             &TButton::SetModalResult),
         });
@@ -276,8 +272,7 @@ const PropertyTable& TCheckBox::Properties() const
     static const PropertyTable table(
         TControl::Properties(),
         {
-            OrdinalProperty("Checked", PropertyKind::Enumeration, 0, 1, &TCheckBox::Checked, &TCheckBox::SetChecked,
-                            BooleanNames),
+            BooleanProperty("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked),
             OrdinalProperty("Alignment", PropertyKind::Enumeration, 0, 1, &TCheckBox::Alignment,
                             &TCheckBox::SetAlignment, {"taLeftJustify", "taRightJustify"}),
         });
@@ -313,7 +308,9 @@ void TBevel::SetBounds(int left, int top, int width, int height)
     HRGN inside = CreateRectRgn(FrameWidth, FrameWidth, width - FrameWidth, height - FrameWidth);
     CombineRgn(frame, frame, inside, RGN_DIFF);
     DeleteObject(inside);
-    SetWindowRgn(Handle(), frame, TRUE);  // the window owns the region from here on
+    if (!SetWindowRgn(Handle(), frame, TRUE)) {
+        DeleteObject(frame);  // only a region the window took is the window's
+    }
 }
 
 TMemo::TMemo(TForm& owner, TWinControl* parent, std::string name) : TControl(owner, parent, std::move(name))
