@@ -1,9 +1,16 @@
 #!/bin/sh
 # Installs what building and testing need on Debian 12, when it is missing.
+# 32-bit Wine only where this kernel can run 32-bit programs at all.
 set -eu
+cd "$(dirname "$0")"
 
-packages="cmake ninja-build g++ g++-mingw-w64-i686 wine wine32:i386 wine64 fonts-wine googletest libgtest-dev
-          xvfb xauth x11-apps x11-utils imagemagick clang libclang-rt-14-dev"
+packages="cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine
+          googletest libgtest-dev xvfb xauth x11-apps x11-utils imagemagick clang libclang-rt-14-dev"
+need_i386=false
+if ./runs-32bit.sh; then
+    packages="$packages wine32:i386"
+    need_i386=true
+fi
 
 missing=""
 for package in $packages; do
@@ -16,6 +23,8 @@ done
 echo "Installing:$missing"
 sudo_cmd=""
 [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-$sudo_cmd dpkg --add-architecture i386
+if $need_i386; then
+    $sudo_cmd dpkg --add-architecture i386
+fi
 $sudo_cmd apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends $missing >/dev/null

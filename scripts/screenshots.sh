@@ -1,20 +1,31 @@
 #!/bin/sh
 # Renders both dialogs under Xvfb, with the built-in English texts and with
-# lang/Deutsch.lng, into build/win32/screenshots/*.png.
+# lang/Deutsch.lng, into build/PRESET/screenshots/*.png: the 32-bit build
+# where this kernel can run it, the 64-bit build otherwise.
 set -eu
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target dialogdemo Ostrel >/dev/null
+preset=$(scripts/windows-arch.sh)
+echo "Using the $preset build."
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target dialogdemo Ostrel >/dev/null
 
 root=$PWD
-out=$root/build/win32/screenshots
+out=$root/build/$preset/screenshots
 mkdir -p "$out"
-export WINEPREFIX="$root/build/win32/screenshot-prefix"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
+export WINEPREFIX="$root/build/$preset/screenshot-prefix"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=$preset
+if [ "$preset" = win64 ]; then
+    export WINELOADER=/usr/lib/wine/wine64
+else
+    export WINELOADER=/usr/lib/wine/wine
+fi
+wine() {
+    "$WINELOADER" "$@"
+}
 if [ ! -f "$WINEPREFIX/.ostrel-ready" ]; then
-    wineboot -i >/dev/null 2>&1
+    wine wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f >/dev/null 2>&1
     # Without a window manager Wine draws the frames itself, at once.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
@@ -31,13 +42,14 @@ trap 'wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true' EXI
 export DISPLAY=:77
 sleep 1
 
-german=$(winepath -w "$root/lang/Deutsch.lng" 2>/dev/null)
+# Wine's prefix maps drive Z: to the Linux root.
+german=$(printf 'Z:%s' "$root/lang/Deutsch.lng" | tr / '\\')
 
 # shoot NAME CAPTION DIALOG [LANGUAGE_FILE]
 shoot() {
     name=$1 caption=$2
     shift 2
-    (cd "$root/build/win32/bin" && wine dialogdemo.exe "$1" 8 ${2:+"$2"} >/dev/null 2>&1) &
+    (cd "$root/build/$preset/bin" && wine dialogdemo.exe "$1" 8 ${2:+"$2"} >/dev/null 2>&1) &
     demo=$!
     tries=0
     until xwininfo -name "$caption" >/dev/null 2>&1 || [ $tries -ge 100 ]; do

@@ -34,14 +34,42 @@ std::optional<RegistryKey> RegistryKey::Open(HKEY root, const std::string& path,
     return RegistryKey(key);
 }
 
+std::optional<RegistryKey> RegistryKey::OpenFirstInEitherView(HKEY root,
+                                                              std::initializer_list<const char*> paths,
+                                                              REGSAM access)
+{
+    for (REGSAM view : {REGSAM{0}, OtherRegistryView()}) {
+        for (const char* path : paths) {
+            if (std::optional<RegistryKey> key = Open(root, path, access | view, false)) {
+                return key;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 bool RegistryKey::Exists(HKEY root, const std::string& path)
 {
     return Open(root, path, KEY_READ, false).has_value();
 }
 
-void RegistryKey::DeleteTree(HKEY root, const std::string& path)
+void RegistryKey::DeleteTree(HKEY root, const std::string& path, REGSAM view)
 {
-    std::optional<RegistryKey> key = Open(root, path, KEY_READ | KEY_WRITE, false);
+    // Deleting relative to the parent keeps the parent's view; RegDeleteKeyA
+    // with a full path would always use this module's own.
+    std::size_t split = path.rfind('\\');
+    if (split == std::string::npos) {
+        DeleteSubTree(root, path);
+        return;
+    }
+    if (std::optional<RegistryKey> parent = Open(root, path.substr(0, split), KEY_READ | KEY_WRITE | view, false)) {
+        DeleteSubTree(parent->key_.get(), path.substr(split + 1));
+    }
+}
+
+void RegistryKey::DeleteSubTree(HKEY parent, const std::string& name)
+{
+    std::optional<RegistryKey> key = Open(parent, name, KEY_READ | KEY_WRITE, false);
     if (!key) {
         return;
     }
@@ -49,16 +77,16 @@ void RegistryKey::DeleteTree(HKEY root, const std::string& path)
     DWORD maxNameLength = 0;
     RegQueryInfoKeyA(key->key_.get(), nullptr, nullptr, nullptr, &subKeyCount, &maxNameLength,
                      nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-    std::vector<char> name(maxNameLength + 1);
+    std::vector<char> subKeyName(maxNameLength + 1);
     for (DWORD index = subKeyCount; index-- > 0;) {
-        DWORD length = static_cast<DWORD>(name.size());
-        if (RegEnumKeyExA(key->key_.get(), index, name.data(), &length, nullptr, nullptr, nullptr,
+        DWORD length = static_cast<DWORD>(subKeyName.size());
+        if (RegEnumKeyExA(key->key_.get(), index, subKeyName.data(), &length, nullptr, nullptr, nullptr,
                           nullptr) == ERROR_SUCCESS) {
-            DeleteTree(root, path + "\\" + std::string(name.data(), length));
+            DeleteSubTree(key->key_.get(), std::string(subKeyName.data(), length));
         }
     }
     key.reset();
-    RegDeleteKeyA(root, path.c_str());
+    RegDeleteKeyA(parent, name.c_str());
 }
 
 bool RegistryKey::HasValue(const std::string& name) const
@@ -128,6 +156,11 @@ void RegistryKey::WriteInteger(const std::string& name, int32_t value)
                        sizeof data) != ERROR_SUCCESS) {
         RaiseWriteError(name);
     }
+}
+
+REGSAM OtherRegistryView()
+{
+    return sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
 }
 
 }  // namespace ostrel

@@ -3,6 +3,7 @@
 #include "base/UniqueResource.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -15,9 +16,17 @@ public:
     // Empty when the key cannot be opened (or created, when asked to).
     static std::optional<RegistryKey> Open(HKEY root, const std::string& path, REGSAM access,
                                            bool create);
+    // Another program's key under HKEY_LOCAL_MACHINE\Software may sit in the
+    // other registry view of a 64-bit Windows, as a 32-bit program keeps it
+    // apart from a 64-bit one: the first of `paths` that opens in this
+    // module's own view, else the first that opens in the other view.
+    static std::optional<RegistryKey> OpenFirstInEitherView(HKEY root,
+                                                            std::initializer_list<const char*> paths,
+                                                            REGSAM access);
     static bool Exists(HKEY root, const std::string& path);
-    // Deletes the key and everything below it, the last subkey first.
-    static void DeleteTree(HKEY root, const std::string& path);
+    // Deletes the key and everything below it, the last subkey first, in the
+    // given view (0 for this module's own).
+    static void DeleteTree(HKEY root, const std::string& path, REGSAM view = 0);
 
     bool HasValue(const std::string& name) const;
     bool HasSubKeys() const;
@@ -33,7 +42,13 @@ public:
 private:
     explicit RegistryKey(HKEY key) : key_(key) {}
 
+    static void DeleteSubTree(HKEY parent, const std::string& name);
+
     UniqueRegKey key_;
 };
+
+// The registry view that is not this module's: the 32-bit one for a 64-bit
+// build and the other way round. A 32-bit Windows ignores the flag.
+REGSAM OtherRegistryView();
 
 }  // namespace ostrel

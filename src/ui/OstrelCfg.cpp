@@ -41,18 +41,16 @@ std::string Message(MessageKey key)
 // The folder of an installed scanner, from the first of its keys that opens.
 std::string InstalledScannerFolder()
 {
-    for (const char* path : {"Software\\H+BEDV\\AVWIN/NT", "Software\\H+BEDV\\AVWIN/95"}) {
-        std::optional<RegistryKey> key = RegistryKey::Open(HKEY_LOCAL_MACHINE, path, KEY_READ, false);
-        if (!key) {
-            continue;
-        }
-        std::string folder = key->HasValue("AVWPath") ? key->ReadString("AVWPath") : "";
-        if (!folder.empty() && folder.back() != '\\') {
-            folder += '\\';
-        }
-        return folder;
+    std::optional<RegistryKey> key = RegistryKey::OpenFirstInEitherView(
+        HKEY_LOCAL_MACHINE, {"Software\\H+BEDV\\AVWIN/NT", "Software\\H+BEDV\\AVWIN/95"}, KEY_READ);
+    if (!key) {
+        return "";
     }
-    return "";
+    std::string folder = key->HasValue("AVWPath") ? key->ReadString("AVWPath") : "";
+    if (!folder.empty() && folder.back() != '\\') {
+        folder += '\\';
+    }
+    return folder;
 }
 
 // Text before the first CR LF; `rest` keeps what follows.

@@ -177,7 +177,7 @@ TEST(StartupOptions, FillTheStartupRecord)
     options.ForceOffFeedback = true;
     info = {};
     options.Fill(info);
-    EXPECT_EQ(info.cb, 68u);
+    EXPECT_EQ(info.cb, sizeof(STARTUPINFOA));
     EXPECT_STREQ(info.lpTitle, "scan");
     EXPECT_EQ(info.dwX, 5u);
     EXPECT_EQ(info.dwYSize, 7u);

@@ -100,9 +100,9 @@ void SetLastWriteDate(const std::string& path, WORD year, WORD month, WORD day)
 }
 
 // Creates the key below HKLM, with the scanner's folder when one is given.
-void SetScannerKey(const char* path, const std::optional<std::string>& folder)
+void SetScannerKey(const char* path, const std::optional<std::string>& folder, REGSAM view = 0)
 {
-    std::optional<RegistryKey> key = RegistryKey::Open(HKEY_LOCAL_MACHINE, path, KEY_ALL_ACCESS, true);
+    std::optional<RegistryKey> key = RegistryKey::Open(HKEY_LOCAL_MACHINE, path, KEY_ALL_ACCESS | view, true);
     ASSERT_TRUE(key.has_value()) << path;
     if (folder) {
         key->WriteString("AVWPath", *folder);
@@ -114,13 +114,18 @@ protected:
     void SetUp() override
     {
         DeleteMakerKey();
-        RegistryKey::DeleteTree(HKEY_LOCAL_MACHINE, ScannerKeys);
+        DeleteScannerKeys();
     }
     void TearDown() override
     {
         plugin.Unload();
         DeleteMakerKey();
+        DeleteScannerKeys();
+    }
+    static void DeleteScannerKeys()
+    {
         RegistryKey::DeleteTree(HKEY_LOCAL_MACHINE, ScannerKeys);
+        RegistryKey::DeleteTree(HKEY_LOCAL_MACHINE, ScannerKeys, OtherRegistryView());
     }
 
     // Watchers of message boxes start after this: one that runs while the
@@ -159,6 +164,22 @@ protected:
         returned = true;
         driver.join();
         return result;
+    }
+
+    // The scanner the dialog proposes when none is set; closes it with the
+    // button captioned `closeWith`.
+    std::string ProposedScanner(const char* closeWith)
+    {
+        Ini ini;
+        ini.exe = "";
+        Start(ini);
+        std::string shown;
+        EXPECT_EQ(Setup([&](HWND dialog) {
+                      shown = TextOf(At(dialog, ExePos));
+                      PostClick(FindChildByText(dialog, closeWith));
+                  }),
+                  0);
+        return shown;
     }
 
     PluginLibrary plugin;
@@ -362,22 +383,10 @@ TEST_F(ConfigDialog, ScannerIsLocatedThroughTheFirstRegistryKeyThatOpens)
     const std::string folder = plugin.File("AntiVir");
     CreateDirectoryA(folder.c_str(), nullptr);
     WriteFileBytes(folder + "\\Avnt.exe", "");
-    auto shownScanner = [&](const char* closeWith) {
-        Ini ini;
-        ini.exe = "";
-        Start(ini);
-        std::string shown;
-        EXPECT_EQ(Setup([&](HWND dialog) {
-                      shown = TextOf(At(dialog, ExePos));
-                      PostClick(FindChildByText(dialog, closeWith));
-                  }),
-                  0);
-        return shown;
-    };
 
     SetScannerKey(NtKey, folder);
     SetScannerKey(Win95Key, "C:\\None");
-    EXPECT_EQ(shownScanner("Cancel"), folder + "\\Avnt.exe");
+    EXPECT_EQ(ProposedScanner("Cancel"), folder + "\\Avnt.exe");
     // Found, but not stored without OK.
     Ini stored;
     stored.exe = "";
@@ -386,13 +395,37 @@ TEST_F(ConfigDialog, ScannerIsLocatedThroughTheFirstRegistryKeyThatOpens)
     RegistryKey::DeleteTree(HKEY_LOCAL_MACHINE, NtKey);
     SetScannerKey(NtKey, std::nullopt);
     SetScannerKey(Win95Key, folder);
-    EXPECT_EQ(shownScanner("Cancel"), "");
+    EXPECT_EQ(ProposedScanner("Cancel"), "");
 
     RegistryKey::DeleteTree(HKEY_LOCAL_MACHINE, NtKey);
     SetScannerKey(Win95Key, folder + "\\");
-    EXPECT_EQ(shownScanner("OK"), folder + "\\Avnt.exe");
+    EXPECT_EQ(ProposedScanner("OK"), folder + "\\Avnt.exe");
     stored.exe = folder + "\\Avnt.exe";
     EXPECT_EQ(StoredIni(), stored.Text());
+}
+
+// A 32-bit scanner on 64-bit Windows keeps its key in the 32-bit view, and a
+// 64-bit one in the 64-bit view; either plug-in finds both.
+TEST_F(ConfigDialog, ScannerKeyIsFoundInEitherRegistryView)
+{
+    const std::string folder = plugin.File("AntiVir");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WriteFileBytes(folder + "\\Avnt.exe", "");
+
+    SetScannerKey(Win95Key, folder, OtherRegistryView());
+    if (sizeof(void*) == 8) {
+        EXPECT_FALSE(RegistryKey::Exists(HKEY_LOCAL_MACHINE, Win95Key)) << "the views are not apart";
+    }
+    EXPECT_EQ(ProposedScanner("Cancel"), folder + "\\Avnt.exe");
+
+    DeleteScannerKeys();
+    SetScannerKey(Win95Key, folder);
+    EXPECT_EQ(ProposedScanner("Cancel"), folder + "\\Avnt.exe");
+
+    // The own view comes first, even over the key that is looked for first.
+    // A 32-bit Windows has one view, so there the first key wins.
+    SetScannerKey(NtKey, "C:\\Other", OtherRegistryView());
+    EXPECT_EQ(ProposedScanner("Cancel"), sizeof(void*) == 8 ? folder + "\\Avnt.exe" : "");
 }
 
 TEST_F(ConfigDialog, VirusDefinitionLineShowsVersionAndDates)
