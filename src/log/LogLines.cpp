@@ -52,18 +52,27 @@ std::string FormatDateTime(std::string_view pattern, const LocalDateTime& moment
     return result;
 }
 
-void AppendMessageLines(const std::string& stamp, std::string_view text,
-                        std::vector<std::string>& lines)
+std::string MessageLinesText(const std::string& stamp, std::string_view text)
 {
     const std::string indent(stamp.size() + 2, ' ');
+    std::string result;
+    result.reserve(text.size() + stamp.size() + 4);
     std::string_view rest = text;
     std::string_view line = SplitFirstLine(rest);
     bool first = true;
     while (!line.empty() || !rest.empty()) {
-        lines.push_back((first ? stamp + ": " : indent) + std::string(line));
+        if (first) {
+            result += stamp;
+            result += ": ";
+        } else {
+            result += indent;
+        }
+        result += line;
+        result += "\r\n";
         first = false;
         line = SplitFirstLine(rest);
     }
+    return result;
 }
 
 }  // namespace ostrel

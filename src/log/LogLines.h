@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace ostrel {
 
@@ -19,10 +18,9 @@ struct LocalDateTime {
 // and seconds; every other character is copied.
 std::string FormatDateTime(std::string_view pattern, const LocalDateTime& moment);
 
-// Appends one message as log lines: the first carries the stamp, the rest
-// are indented under its text. Only CR LF separates lines, and a trailing
-// CR LF adds no empty line.
-void AppendMessageLines(const std::string& stamp, std::string_view text,
-                        std::vector<std::string>& lines);
+// One message as the log file's text: the first line carries the stamp,
+// the rest are indented under its text, each ends with CR LF. Only CR LF
+// separates lines, and a trailing CR LF adds no empty line.
+std::string MessageLinesText(const std::string& stamp, std::string_view text);
 
 }  // namespace ostrel

@@ -44,9 +44,9 @@ void TCustomLog::SetDateTimeFormat(std::string format)
     dateTimeFormat_ = std::move(format);
 }
 
-void TCustomLog::FormatLines(const std::string& text, std::vector<std::string>& lines) const
+std::string TCustomLog::FormatLines(const std::string& text) const
 {
-    AppendMessageLines(FormatDateTime(DateTimeFormat(), Now()), text, lines);
+    return MessageLinesText(FormatDateTime(DateTimeFormat(), Now()), text);
 }
 
 void TTextLog::DoLog(const std::string& text)
@@ -56,9 +56,7 @@ void TTextLog::DoLog(const std::string& text)
         throw ELogError(NoFileName);
     }
     try {
-        std::vector<std::string> lines;
-        FormatLines(text, lines);
-        AppendToFile(fileName_, JoinFileLines(lines));
+        AppendToFile(fileName_, FormatLines(text));
     } catch (...) {
         ErrorDescription error = DescribeCurrentException();
         throw ELogError(Format("Fehler in DoLog der Klasse %s\r\n%s\r\n%s",

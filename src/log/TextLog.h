@@ -24,8 +24,8 @@ public:
     std::string DateTimeFormat() const;
     void SetDateTimeFormat(std::string format);
 
-    // Appends the lines of one message, all with the same stamp.
-    void FormatLines(const std::string& text, std::vector<std::string>& lines) const;
+    // The lines of one message, all with the same stamp, as the file's text.
+    std::string FormatLines(const std::string& text) const;
 
 protected:
     mutable CriticalSection lock_;

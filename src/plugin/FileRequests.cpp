@@ -44,8 +44,12 @@ int32_t RunScanner(const RequestKind& kind, const std::string& fileName, std::st
         RemoveForbiddenParams(true);
         ConfigValues settings = Plugin().Config.Values();
         std::string parameters = kind.isCure ? settings.AVPCureParam : settings.AVPScanParam;
+        TScanRunSettings run;
+        run.AVPExeName = settings.AVPExeName;
+        run.EndString = settings.EndString;
+        run.LogAVPOutput = settings.LogAVPOutput;
         try {
-            code = DoExecute(kind.isCure, ScannerCommandLine(parameters, fileName), "", msg);
+            code = DoExecute(run, kind.isCure, ScannerCommandLine(parameters, fileName), "", msg);
             WriteLog("After DoExecute", 3);
         } catch (...) {
             code = ScanRequestError;

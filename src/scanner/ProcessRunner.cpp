@@ -57,9 +57,8 @@ struct ConsolePipes {
     UniqueHandle parentOutput;
 };
 
-// Anonymous pipes for the child's standard handles. The parent's ends are
-// not inheritable, so the child holds only its own and the pipe breaks
-// when the child ends.
+// The child's standard handles. Only the child's ends are inheritable, so
+// the child holds only its own and the output pipe ends with the child.
 ConsolePipes CreateConsolePipes()
 {
     SECURITY_DESCRIPTOR descriptor;
@@ -68,16 +67,14 @@ ConsolePipes CreateConsolePipes()
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, TRUE};
 
     ConsolePipes pipes;
-    UniqueHandle outputRead;
-    UniqueHandle inputWrite;
-    if (!CreatePipe(outputRead.receive(), pipes.childOutput.receive(), &attributes, 0)) {
-        RaiseLastOSError();
-    }
+    OutputPipe output = CreateOutputPipe();
+    pipes.childOutput = std::move(output.childWriteEnd);
+    pipes.parentOutput = std::move(output.parentReadEnd);
     pipes.childError = DuplicateLocalHandle(pipes.childOutput.get(), true);
+    UniqueHandle inputWrite;
     if (!CreatePipe(pipes.childInput.receive(), inputWrite.receive(), &attributes, 0)) {
         RaiseLastOSError();
     }
-    pipes.parentOutput = DuplicateLocalHandle(outputRead.get(), false);
     pipes.parentInput = DuplicateLocalHandle(inputWrite.get(), false);
     return pipes;
 }
@@ -114,8 +111,6 @@ void TStartupOptions::Fill(STARTUPINFOA& info) const
         info.dwFlags |= STARTF_FORCEOFFFEEDBACK;
     }
 }
-
-TProcessRunner::TProcessRunner() = default;
 
 TProcessRunner::~TProcessRunner()
 {
@@ -169,23 +164,35 @@ void TProcessRunner::Run()
     process_.reset(info.hProcess);
     thread_.reset(info.hThread);
     processId_ = info.dwProcessId;
+    processEnded_ = false;
 
     if (redirect) {
-        ++runSerial_;
-        HWND window = NotifyWindow();
-        waitThread_ = std::make_unique<TConsoleWaitThread>(process_.get(), std::move(pipes.parentInput),
-                                                           window, runSerial_);
-        readThread_ = std::make_unique<TPipeReadThread>(std::move(pipes.parentOutput), window, runSerial_);
+        inputWriteEnd_ = std::move(pipes.parentInput);
+        output_ = std::make_unique<TPipeReader>(std::move(pipes.parentOutput));
         state_ = TProcessState::Waiting;
     } else if (waitForTerminate_) {
-        ++runSerial_;
-        waitThread_ = std::make_unique<TProcessWaitThread>(process_.get(), NotifyWindow(), runSerial_);
         state_ = TProcessState::Waiting;
     } else {
         WaitForInputIdle(process_.get(), INFINITE);
         CloseProcessHandles();
         state_ = TProcessState::Running;
     }
+}
+
+void TProcessRunner::WaitForEvents(DWORD milliseconds)
+{
+    HANDLE handles[2];
+    DWORD count = 0;
+    if (state_ == TProcessState::Waiting) {
+        if (output_) {
+            handles[count++] = output_->Event();
+        }
+        if (!processEnded_) {
+            handles[count++] = process_.get();
+        }
+    }
+    MsgWaitForMultipleObjectsEx(count, handles, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    FireDueEvents();
 }
 
 bool TProcessRunner::Terminate()
@@ -205,75 +212,64 @@ void TProcessRunner::Detach()
     if (state_ != TProcessState::Waiting) {
         return;
     }
-    waitThread_.reset();
-    readThread_.reset();
+    output_.reset();
+    inputWriteEnd_.reset();
     state_ = TProcessState::Ready;
     CloseProcessHandles();
 }
 
-std::exception_ptr TProcessRunner::TakeEventError()
+// Output first, then the end: every byte the process wrote before it ended
+// is delivered before OnTerminate.
+void TProcessRunner::FireDueEvents()
 {
-    return std::exchange(eventError_, nullptr);
+    if (state_ != TProcessState::Waiting) {
+        return;
+    }
+    if (!processEnded_ && WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) {
+        processEnded_ = true;
+        DWORD code = 0;
+        exitCode_ = GetExitCodeProcess(process_.get(), &code) ? code : 0;
+    }
+    if (output_) {
+        ReadOutput();
+    }
+    if (processEnded_ && !output_ && state_ == TProcessState::Waiting) {
+        FinishRun();
+    }
 }
 
-// A message-only window of a system class with this runner's procedure:
-// nothing is registered, so nothing outlives an unloaded plug-in.
-HWND TProcessRunner::NotifyWindow()
+// Takes the pieces that are in. Once the process has ended, reading stops
+// when the pipe is empty, even if a process it started still holds the pipe.
+void TProcessRunner::ReadOutput()
 {
-    if (!notifyWindow_) {
-        notifyWindow_.reset(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                            nullptr, nullptr));
-        if (!notifyWindow_) {
-            RaiseLastOSError();
+    for (;;) {
+        std::string_view bytes;
+        TPipeReader::Result result = output_->Poll(bytes);
+        if (result == TPipeReader::Result::Data) {
+            ProcessOutput(bytes);
+            if (!output_) {
+                return;  // a handler detached the run
+            }
+            continue;
         }
-        SetWindowLongPtrA(notifyWindow_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        SetWindowLongPtrA(notifyWindow_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NotifyProc));
-    }
-    return notifyWindow_.get();
-}
-
-LRESULT CALLBACK TProcessRunner::NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_RUNNER_OUTPUT && message != WM_RUNNER_WAIT_DONE &&
-        message != WM_RUNNER_READ_DONE) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    auto* runner = reinterpret_cast<TProcessRunner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    try {
-        runner->HandleNotice(message, static_cast<uintptr_t>(lParam));
-    } catch (...) {
-        runner->eventError_ = std::current_exception();
-    }
-    return 0;
-}
-
-void TProcessRunner::HandleNotice(UINT message, uintptr_t serial)
-{
-    if (message == WM_RUNNER_OUTPUT) {
-        DrainOutput();
-    } else if (serial == runSerial_ && message == WM_RUNNER_WAIT_DONE && waitThread_) {
-        WaitThreadDone();
-    } else if (serial == runSerial_ && message == WM_RUNNER_READ_DONE && readThread_) {
-        ReadThreadDone();
+        if (result == TPipeReader::Result::Pending && !(processEnded_ && output_->PipeEmpty())) {
+            return;
+        }
+        output_.reset();
+        lines_.Finish([this](const std::string& line) { EmitLine(line); });
+        return;
     }
 }
 
-void TProcessRunner::DrainOutput()
-{
-    std::size_t count = 0;
-    while (readThread_ && readThread_->TakeChunk(transferBuffer_, sizeof transferBuffer_, count)) {
-        ProcessOutput(std::string(transferBuffer_, count));
-    }
-}
-
-void TProcessRunner::ProcessOutput(const std::string& bytes)
+void TProcessRunner::ProcessOutput(std::string_view bytes)
 {
     if (OnRawRead) {
         OnRawRead(*this, bytes);
     }
-    lines_.Feed(bytes, [this](const std::string& line) { EmitLine(line); });
+    if (state_ == TProcessState::Waiting) {
+        lines_.Feed(bytes, [this](const std::string& line) { EmitLine(line); });
+    }
 }
-
 void TProcessRunner::EmitLine(const std::string& line)
 {
     if (!(ConsoleOptions & coOwnerData)) {
@@ -284,36 +280,10 @@ void TProcessRunner::EmitLine(const std::string& line)
     }
 }
 
-// The process has ended. The reader still delivers what the process wrote
-// before it ended; the run finishes when both threads are done.
-void TProcessRunner::WaitThreadDone()
-{
-    exitCode_ = waitThread_->ExitCode();
-    const bool console = waitThread_->IsConsole();
-    waitThread_.reset();
-    if (console && readThread_) {
-        readThread_->ProcessEnded();
-    }
-    if (!readThread_) {
-        FinishRun();
-    }
-}
-
-void TProcessRunner::ReadThreadDone()
-{
-    DrainOutput();
-    if (readThread_) {
-        lines_.Finish([this](const std::string& line) { EmitLine(line); });
-    }
-    readThread_.reset();
-    if (!waitThread_ && state_ == TProcessState::Waiting) {
-        FinishRun();
-    }
-}
-
 void TProcessRunner::FinishRun()
 {
     state_ = TProcessState::Ready;
+    inputWriteEnd_.reset();
     CloseProcessHandles();
     if (OnTerminate) {
         OnTerminate(*this, exitCode_);

@@ -3,13 +3,13 @@
 #include "base/Exception.h"
 #include "base/UniqueResource.h"
 #include "scanner/LineAssembler.h"
-#include "scanner/WatchThreads.h"
+#include "scanner/PipeReader.h"
 
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ostrel {
@@ -63,13 +63,15 @@ enum class TProcessState { Ready, Running, Waiting };
 
 // Starts a child process and, in redirect mode, captures its console output.
 // Output and the end of the run arrive as events on the owner thread (the
-// one that calls Run) while that thread processes its window messages.
+// one that calls Run) while it waits in WaitForEvents; no thread or window
+// is made for a run.
 class TProcessRunner {
 public:
     using TerminateEvent = std::function<void(TProcessRunner& sender, uint32_t exitCode)>;
     using ReadEvent = std::function<void(TProcessRunner& sender, const std::string& text)>;
+    using RawReadEvent = std::function<void(TProcessRunner& sender, std::string_view bytes)>;
 
-    TProcessRunner();
+    TProcessRunner() = default;
     virtual ~TProcessRunner();
     TProcessRunner(const TProcessRunner&) = delete;
     TProcessRunner& operator=(const TProcessRunner&) = delete;
@@ -84,12 +86,16 @@ public:
     unsigned ConsoleOptions = coOwnerData;
     TerminateEvent OnTerminate;
     ReadEvent OnRead;
-    ReadEvent OnRawRead;
+    RawReadEvent OnRawRead;
 
     bool WaitForTerminate() const { return waitForTerminate_; }
     void SetWaitForTerminate(bool wait);
 
     void Run();
+    // Sleeps until output or the end of the process is due, a message
+    // arrives for this thread, or the time is up; then fires the events
+    // that are due. An event handler's exception passes to the caller.
+    void WaitForEvents(DWORD milliseconds);
     // Kills the process by its id, with exit code 0.
     bool Terminate();
     // Stops watching without killing; no event fires afterwards.
@@ -100,20 +106,11 @@ public:
     DWORD ProcessId() const { return processId_; }
     const std::vector<std::string>& OutputLines() const { return outputLines_; }
 
-    // An event handler's exception, caught at the window procedure, for the
-    // owner to raise again from its message loop.
-    std::exception_ptr TakeEventError();
-
 private:
-    static LRESULT CALLBACK NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND NotifyWindow();
-    void HandleNotice(UINT message, uintptr_t serial);
-    void DrainOutput();
-    void ProcessOutput(const std::string& bytes);
+    void FireDueEvents();
+    void ReadOutput();
+    void ProcessOutput(std::string_view bytes);
     void EmitLine(const std::string& line);
-    void WaitThreadDone();
-    void ReadThreadDone();
     void FinishRun();
     void CloseProcessHandles();
 
@@ -123,14 +120,11 @@ private:
     UniqueHandle thread_;
     DWORD processId_ = 0;
     uint32_t exitCode_ = 0;
-    uintptr_t runSerial_ = 0;
-    UniqueWindow notifyWindow_;
-    std::unique_ptr<TProcessWaitThread> waitThread_;
-    std::unique_ptr<TPipeReadThread> readThread_;
+    bool processEnded_ = false;
+    UniqueHandle inputWriteEnd_;  // held until the run is over
+    std::unique_ptr<TPipeReader> output_;
     LineAssembler lines_;
     std::vector<std::string> outputLines_;
-    std::exception_ptr eventError_;
-    char transferBuffer_[1024];
 };
 
 }  // namespace ostrel

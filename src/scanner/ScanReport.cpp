@@ -1,45 +1,28 @@
 #include "scanner/ScanReport.h"
 
 #include "base/AnsiString.h"
-#include "base/TextLines.h"
 
+#include <algorithm>
 #include <limits>
-#include <optional>
 
 namespace ostrel {
 
 namespace {
 
-struct ReportKeywords {
-    const char* virusName;
-    const char* suspiciousName;
-    const char* alertCount;
-    const char* suspiciousCount;
-    const char* repairedCount;
-};
-
 // "VERDÄCHTIG:" with Ä as the Windows-1252 byte, whatever the compiler's charset.
-#define OSTREL_VERDAECHTIG "VERD\xC4" "CHTIG:"
-const ReportKeywords German = {"VIRUS:", OSTREL_VERDAECHTIG, "ALARME:", OSTREL_VERDAECHTIG, "REPARIERT:"};
-#undef OSTREL_VERDAECHTIG
-const ReportKeywords English = {"VIRUS:", "SUSPICIOUS:", "ALERTS:", "SUSPICIOUS:", "REPAIRED:"};
+constexpr std::string_view Verdaechtig = "VERD\xC4" "CHTIG:";
 constexpr std::string_view EnglishHeader = "SCAN RESULTS";
 
-// The text after the keyword's first occurrence up to the next CR, trimmed.
-std::optional<std::string> ValueAfter(std::string_view text, std::string_view upper,
-                                      std::string_view keyword)
-{
-    std::size_t start = upper.find(keyword);
-    if (start == std::string_view::npos) {
-        return std::nullopt;
-    }
-    std::size_t end = upper.find('\r', start);
-    if (end == std::string_view::npos) {
-        return std::nullopt;
-    }
-    start += keyword.size();
-    return TrimBlanks(text.substr(start, end - start));
-}
+struct ReportKeywords {
+    std::string_view virusName;
+    std::string_view suspiciousName;
+    std::string_view alertCount;
+    std::string_view suspiciousCount;
+    std::string_view repairedCount;
+};
+
+constexpr ReportKeywords German = {"VIRUS:", Verdaechtig, "ALARME:", Verdaechtig, "REPARIERT:"};
+constexpr ReportKeywords English = {"VIRUS:", "SUSPICIOUS:", "ALERTS:", "SUSPICIOUS:", "REPAIRED:"};
 
 int32_t ParseCount(const std::optional<std::string>& value)
 {
@@ -88,17 +71,72 @@ std::string ConvertDosUmlauts(std::string_view text)
     return result;
 }
 
-int32_t EvaluateScanOutput(const std::vector<std::string>& output, bool isCure,
-                           std::string& message)
+std::array<TScanReportReader::Keyword, 8> TScanReportReader::MakeKeywords()
+{
+    std::array<Keyword, 8> keywords;
+    const std::string_view texts[] = {EnglishHeader, "VIRUS:", "SUSPICIOUS:", "ALERTS:",
+                                      "REPAIRED:",   Verdaechtig, "ALARME:", "REPARIERT:"};
+    for (std::size_t i = 0; i < keywords.size(); ++i) {
+        keywords[i].upper = texts[i];
+    }
+    return keywords;
+}
+
+void TScanReportReader::Feed(std::string_view bytes)
+{
+    if (bytes.empty()) {
+        return;
+    }
+    for (Keyword& keyword : keywords_) {
+        if (keyword.found && !keyword.complete) {
+            Capture(keyword, bytes);
+        }
+    }
+    // Every byte of the tail was searched before, so a match found now ends
+    // in the new bytes and was not seen yet.
+    const std::string window = tail_ + AnsiUpperCase(bytes);
+    for (Keyword& keyword : keywords_) {
+        if (keyword.found) {
+            continue;
+        }
+        const std::size_t position = window.find(keyword.upper);
+        if (position != std::string::npos) {
+            keyword.found = true;
+            Capture(keyword, bytes.substr(position + keyword.upper.size() - tail_.size()));
+        }
+    }
+    std::size_t longest = 0;
+    for (const Keyword& keyword : keywords_) {
+        longest = std::max(longest, keyword.upper.size());
+    }
+    tail_ = window.substr(window.size() - std::min(window.size(), longest - 1));
+}
+
+void TScanReportReader::Capture(Keyword& keyword, std::string_view bytes)
+{
+    const std::size_t end = bytes.find('\r');
+    keyword.complete = end != std::string_view::npos;
+    const std::size_t room = MaxValueLength - keyword.value.size();
+    keyword.value.append(bytes.substr(0, std::min({end, room, bytes.size()})));
+}
+
+std::optional<std::string> TScanReportReader::Value(std::string_view upper) const
+{
+    for (const Keyword& keyword : keywords_) {
+        if (keyword.upper == upper && keyword.found) {
+            return TrimBlanks(keyword.value);
+        }
+    }
+    return std::nullopt;
+}
+
+int32_t TScanReportReader::Result(bool isCure, std::string& message) const
 {
     message.clear();
-    const std::string text = JoinFileLines(output);
-    const std::string upper = AnsiUpperCase(text);
-    const ReportKeywords& keywords =
-        upper.find(EnglishHeader) != std::string::npos ? English : German;
-    const int32_t alerts = ParseCount(ValueAfter(text, upper, keywords.alertCount));
-    const int32_t suspicious = ParseCount(ValueAfter(text, upper, keywords.suspiciousCount));
-    const int32_t repaired = ParseCount(ValueAfter(text, upper, keywords.repairedCount));
+    const ReportKeywords& keywords = Value(EnglishHeader) ? English : German;
+    const int32_t alerts = ParseCount(Value(keywords.alertCount));
+    const int32_t suspicious = ParseCount(Value(keywords.suspiciousCount));
+    const int32_t repaired = ParseCount(Value(keywords.repairedCount));
 
     if (isCure) {
         return repaired >= 1 ? ScanVirusRemoved : ScanNotCured;
@@ -107,14 +145,21 @@ int32_t EvaluateScanOutput(const std::vector<std::string>& output, bool isCure,
         return ScanClean;
     }
     if (alerts > 0) {
-        message = ValueAfter(text, upper, keywords.virusName).value_or("");
+        message = Value(keywords.virusName).value_or("");
         return ScanVirus;
     }
     if (suspicious > 0) {
-        message = ValueAfter(text, upper, keywords.suspiciousName).value_or("");
+        message = Value(keywords.suspiciousName).value_or("");
         return ScanSuspicious;
     }
     return ScanNoResult;
+}
+
+int32_t EvaluateScanOutput(std::string_view output, bool isCure, std::string& message)
+{
+    TScanReportReader reader;
+    reader.Feed(output);
+    return reader.Result(isCure, message);
 }
 
 }  // namespace ostrel

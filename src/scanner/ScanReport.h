@@ -1,9 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace ostrel {
 
@@ -22,10 +23,41 @@ enum : int32_t {
 // The scanner prints in the DOS code page; its umlauts become Windows-1252.
 std::string ConvertDosUmlauts(std::string_view text);
 
-// Reads the result from the scanner's printed report, one item per output
-// chunk. English keywords when "SCAN RESULTS" occurs, German otherwise.
-// `message` gets the name after the virus or suspicious keyword of a find.
-int32_t EvaluateScanOutput(const std::vector<std::string>& output, bool isCure,
-                           std::string& message);
+// Reads the scanner's printed report while it streams in, keeping only the
+// values the report needs, so memory stays bounded whatever the scanner
+// prints. The bytes count as one stream: where they are cut never changes
+// the result. A keyword's value is the text after its first occurrence up
+// to the next CR, or to the end of the output.
+class TScanReportReader {
+public:
+    // Output as printed, with the DOS umlauts already converted.
+    void Feed(std::string_view bytes);
+    // English keywords when "SCAN RESULTS" occurred, German otherwise.
+    // `message` gets the name after the virus or suspicious keyword of a find.
+    int32_t Result(bool isCure, std::string& message) const;
+
+    // A value is cut at this length; no count or name the host can take is
+    // that long.
+    static constexpr std::size_t MaxValueLength = 65536;
+
+private:
+    struct Keyword {
+        std::string_view upper;
+        bool found = false;
+        bool complete = false;  // its CR has been seen
+        std::string value;
+    };
+
+    void Capture(Keyword& keyword, std::string_view bytes);
+    std::optional<std::string> Value(std::string_view keyword) const;
+
+    std::array<Keyword, 8> keywords_ = MakeKeywords();
+    std::string tail_;  // the upper-cased end of the stream, for keywords cut by a Feed
+
+    static std::array<Keyword, 8> MakeKeywords();
+};
+
+// Reads a whole report at once.
+int32_t EvaluateScanOutput(std::string_view output, bool isCure, std::string& message);
 
 }  // namespace ostrel

@@ -1,34 +1,17 @@
 #include "scanner/ScannerInvocation.h"
 
 #include "base/AnsiString.h"
-#include "base/TextLines.h"
 #include "lang/MessageTexts.h"
 #include "log/LogFacade.h"
-#include "plugin/OstrelConstVars.h"
-#include "scanner/ScanReport.h"
-
-#include <memory>
-#include <vector>
 
 namespace ostrel {
 
 namespace {
 
-constexpr DWORD ExecTimeoutSeconds = 12;
+constexpr const char* OutputHeading = "Output: \r\n";
 
-// The objects of the run under way; one run exists at a time.
-struct ScannerRunObjects {
-    TScannerEvents events;
-    std::vector<std::string> output;
-    TScannerRunner runner;
-};
-
-std::unique_ptr<ScannerRunObjects> CurrentRun;
-bool ExecDone = false;
-
-// Delivers the runner's events and everything else the thread is sent, so
-// the host's windows stay alive during a run. A quit request is kept for
-// the host's own loop.
+// Delivers everything else the thread is sent, so the host's windows stay
+// alive during a run. A quit request is kept for the host's own loop.
 void ProcessPendingMessages(bool& quitRequested, int& quitCode)
 {
     MSG message;
@@ -41,32 +24,6 @@ void ProcessPendingMessages(bool& quitRequested, int& quitCode)
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-}
-
-// Waits for the end of the run, the end marker or the time-out, sleeping
-// until a message arrives. True on time-out.
-bool WaitForRun(TScannerRunner& runner, DWORD start)
-{
-    const DWORD limit = ExecTimeoutSeconds * 1000;
-    bool quitRequested = false;
-    int quitCode = 0;
-    bool timedOut = false;
-    for (;;) {
-        const DWORD elapsed = GetTickCount() - start;
-        timedOut = elapsed > limit;
-        ProcessPendingMessages(quitRequested, quitCode);
-        if (std::exception_ptr error = runner.TakeEventError()) {
-            std::rethrow_exception(error);
-        }
-        if (ExecDone || timedOut) {
-            break;
-        }
-        MsgWaitForMultipleObjectsEx(0, nullptr, limit - elapsed + 1, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    }
-    if (quitRequested) {
-        PostQuitMessage(quitCode);
-    }
-    return timedOut;
 }
 
 }  // namespace
@@ -85,82 +42,99 @@ void TScannerRunner::Stop()
     if (State() == TProcessState::Running) {
         Terminate();
     }
-    ExecDone = true;
 }
 
-void TScannerEvents::HandleRawRead(TProcessRunner&, const std::string& chunk)
+TScannerRun::TScannerRun(TScanRunSettings settings)
+    : settings_(std::move(settings)), endMarker_(settings_.EndString)
 {
-    if (ExecDone) {
+    runner_.OnRawRead = [this](TProcessRunner&, std::string_view bytes) { HandleRawRead(bytes); };
+    runner_.OnTerminate = [this](TProcessRunner&, uint32_t) { done_ = true; };
+}
+
+void TScannerRun::HandleRawRead(std::string_view bytes)
+{
+    if (done_) {
         return;
     }
-    CurrentRun->output.push_back(ConvertDosUmlauts(chunk));
-    const std::string endString = Plugin().Config.Values().EndString;
-    if (!endString.empty() &&
-        AnsiUpperCase(chunk).find(AnsiUpperCase(endString)) != std::string::npos) {
-        GetProcessRunner().Stop();
+    const std::string converted = ConvertDosUmlauts(bytes);
+    report_.Feed(converted);
+    if (settings_.LogAVPOutput) {
+        loggedOutput_ += converted;
+    }
+    // The marker is looked for in the bytes as printed.
+    if (endMarker_.Feed(bytes)) {
+        runner_.Stop();
+        done_ = true;
     }
 }
 
-void TScannerEvents::HandleTerminate(TProcessRunner&, uint32_t)
+// Waits for the end of the run, the end marker or the time limit. True
+// when the time ran out.
+bool TScannerRun::WaitForRun(DWORD start)
 {
-    ExecDone = true;
-}
-
-TScannerRunner& GetProcessRunner()
-{
-    if (!CurrentRun) {
-        CurrentRun = std::make_unique<ScannerRunObjects>();
-        TScannerEvents& events = CurrentRun->events;
-        CurrentRun->runner.OnRawRead = [&events](TProcessRunner& sender, const std::string& chunk) {
-            events.HandleRawRead(sender, chunk);
-        };
-        CurrentRun->runner.OnTerminate = [&events](TProcessRunner& sender, uint32_t exitCode) {
-            events.HandleTerminate(sender, exitCode);
-        };
+    const DWORD limit = settings_.TimeLimitMilliseconds;
+    bool quitRequested = false;
+    int quitCode = 0;
+    bool timedOut = false;
+    for (;;) {
+        const DWORD elapsed = GetTickCount() - start;
+        timedOut = elapsed > limit;
+        ProcessPendingMessages(quitRequested, quitCode);
+        if (done_ || timedOut) {
+            break;
+        }
+        runner_.WaitForEvents(limit - elapsed + 1);
     }
-    return CurrentRun->runner;
+    if (quitRequested) {
+        PostQuitMessage(quitCode);
+    }
+    return timedOut && !done_;
 }
 
-int32_t DoExecute(bool isCure, const std::string& commandLine, const std::string& currentDir,
-                  std::string& msg)
+int32_t TScannerRun::Execute(bool isCure, const std::string& commandLine, const std::string& currentDir,
+                             std::string& msg)
 {
-    ExecDone = false;
     msg.clear();
-    TScannerRunner& runner = GetProcessRunner();
-    struct FreeRunObjects {
-        ~FreeRunObjects() { CurrentRun.reset(); }
-    } freeRunObjects;
-
-    runner.ApplicationName = Plugin().Config.Values().AVPExeName;
-    runner.CommandLine = commandLine;
-    runner.CurrentDirectory = currentDir;
-    CurrentRun->output.clear();
+    runner_.ApplicationName = settings_.AVPExeName;
+    // Every Windows program takes the first word of its command line as its
+    // own name: the parameters follow the quoted program.
+    runner_.CommandLine = "\"" + TrimBlanks(settings_.AVPExeName) + "\" " + commandLine;
+    runner_.CurrentDirectory = currentDir;
     WriteLogFmt("DoExecute Command=%s / Params=%s / CurrentDir=%s",
-                {runner.ApplicationName, runner.CommandLine, runner.CurrentDirectory}, 2);
+                {runner_.ApplicationName, commandLine, runner_.CurrentDirectory}, 2);
+    if (settings_.LogAVPOutput) {
+        loggedOutput_ = OutputHeading;
+    }
 
     const DWORD start = GetTickCount();
-    runner.Run();
-    const bool timedOut = WaitForRun(runner, start);
+    runner_.Run();
+    const bool timedOut = WaitForRun(start);
 
-    if (Plugin().Config.Values().LogAVPOutput) {
-        WriteLog("Output: \r\n" + JoinFileLines(CurrentRun->output), 0);
+    if (settings_.LogAVPOutput) {
+        WriteLog(loggedOutput_, 0);
+        loggedOutput_ = std::string();
     }
-    int32_t result = ScanTimedOut;
-    if (timedOut) {
-        // The run has been given up: end the scanner too, so a hung scanner
-        // neither keeps the file open nor piles up with the next ones.
-        try {
-            runner.Terminate();
-        } catch (const Exception&) {
-            // Already gone, or not ours to end: it is left to run as before.
-        }
-        runner.Stop();
-        WriteLogFmt(MessageText(MessageKey::SExecTimeOut), {ExecTimeoutSeconds}, 0);
-    } else {
-        result = EvaluateScanOutput(CurrentRun->output, isCure, msg);
+    if (!timedOut) {
+        return report_.Result(isCure, msg);
     }
-    CurrentRun->output.clear();
-    return result;
+    // The run has been given up: end the scanner too, so a hung scanner
+    // neither keeps the file open nor piles up with the next ones.
+    try {
+        runner_.Terminate();
+    } catch (const Exception&) {
+        // Already gone, or not ours to end: it is left to run as before.
+    }
+    runner_.Stop();
+    done_ = true;
+    WriteLogFmt(MessageText(MessageKey::SExecTimeOut), {settings_.TimeLimitMilliseconds / 1000}, 0);
+    return ScanTimedOut;
+}
+
+int32_t DoExecute(const TScanRunSettings& settings, bool isCure, const std::string& commandLine,
+                  const std::string& currentDir, std::string& msg)
+{
+    TScannerRun run(settings);
+    return run.Execute(isCure, commandLine, currentDir, msg);
 }
 
 }  // namespace ostrel

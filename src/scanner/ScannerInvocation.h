@@ -1,9 +1,12 @@
 #pragma once
 
+#include "scanner/EndMarker.h"
 #include "scanner/ProcessRunner.h"
+#include "scanner/ScanReport.h"
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace ostrel {
 
@@ -11,25 +14,46 @@ namespace ostrel {
 class TScannerRunner : public TProcessRunner {
 public:
     TScannerRunner();
-    // Stops listening; the run counts as done.
+    // Stops listening and ends a process that was started without a watch.
     void Stop();
 };
 
-// Collects the scanner's output chunks and ends the wait at the end
-// marker or at the end of the process.
-class TScannerEvents {
-public:
-    void HandleRawRead(TProcessRunner& sender, const std::string& chunk);
-    void HandleTerminate(TProcessRunner& sender, uint32_t exitCode);
+// What a scanner run takes from the settings.
+struct TScanRunSettings {
+    std::string AVPExeName;
+    std::string EndString;
+    bool LogAVPOutput = false;
+    DWORD TimeLimitMilliseconds = 12000;
 };
 
-// The runner of the run under way, made on first use after the last run.
-TScannerRunner& GetProcessRunner();
+// One scanner run on the calling thread: starts the scanner, collects its
+// output until it ends, prints the end marker or runs out of time, and
+// reads the result from the report while the output streams in.
+class TScannerRun {
+public:
+    explicit TScannerRun(TScanRunSettings settings);
+    TScannerRun(const TScannerRun&) = delete;
+    TScannerRun& operator=(const TScannerRun&) = delete;
 
-// One scanner run on the calling thread: starts AVPExeName with the
-// command line, waits at most 12 seconds, and reads the result from the
-// report. Errors while starting pass to the caller.
-int32_t DoExecute(bool isCure, const std::string& commandLine, const std::string& currentDir,
-                  std::string& msg);
+    // The scanner result code; `msg` gets the name of a find. Errors while
+    // starting pass to the caller.
+    int32_t Execute(bool isCure, const std::string& commandLine, const std::string& currentDir,
+                    std::string& msg);
+
+private:
+    void HandleRawRead(std::string_view bytes);
+    bool WaitForRun(DWORD start);
+
+    TScanRunSettings settings_;
+    TScannerRunner runner_;
+    TEndMarker endMarker_;
+    TScanReportReader report_;
+    std::string loggedOutput_;  // only when the output is logged
+    bool done_ = false;
+};
+
+// A run with the given settings.
+int32_t DoExecute(const TScanRunSettings& settings, bool isCure, const std::string& commandLine,
+                  const std::string& currentDir, std::string& msg);
 
 }  // namespace ostrel

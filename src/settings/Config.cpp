@@ -101,21 +101,25 @@ bool TConfig::CheckIniFile()
 }
 
 // Reads into a copy, so a value of the wrong kind leaves every setting as it was.
+// Settings that move from the registry into the ini file are written there
+// before the key goes: a failed write keeps the key and raises.
 void TConfig::Load()
 {
     CriticalSectionLock guard(lock_);
     ConfigValues loaded = values_;
     CheckIniFile();
-    if (!useIniFile_ || RegistryKeyExists()) {
+    const bool migrate = useIniFile_ && RegistryKeyExists();
+    if (!useIniFile_ || migrate) {
         LoadFromRegistry(loaded);
-        if (useIniFile_) {
-            RemoveRegistryKey();
-        }
     }
     if (useIniFile_) {
         LoadFromIni(loaded);
     }
     values_ = std::move(loaded);
+    if (migrate) {
+        SaveToIni();
+        RemoveRegistryKey();
+    }
 }
 
 void TConfig::Save()

@@ -33,9 +33,7 @@ TEST(LogLines, MessageLines)
         {"a\rb\nc", {stamp + ": a\rb\nc"}},
     };
     for (const Case& c : cases) {
-        Lines lines;
-        AppendMessageLines(stamp, c.text, lines);
-        EXPECT_EQ(lines, c.expected) << c.text;
+        EXPECT_EQ(MessageLinesText(stamp, c.text), JoinFileLines(c.expected)) << c.text;
     }
 }
 

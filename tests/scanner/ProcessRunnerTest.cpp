@@ -11,15 +11,16 @@
 namespace ostrel::test {
 namespace {
 
-// Processes this thread's messages until `done` holds or time runs out.
-bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000)
+// Waits for the runner's events and processes this thread's messages until
+// `done` holds or time runs out.
+bool PumpUntil(TProcessRunner& runner, const std::function<bool()>& done, int milliseconds = 5000)
 {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline) {
             return false;
         }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        runner.WaitForEvents(20);
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             DispatchMessageA(&message);
@@ -34,9 +35,9 @@ protected:
     {
         scanner.Write(script);
         runner.ApplicationName = "  " + FakeScannerPath() + " ";
-        runner.CommandLine = scanner.Parameters() + " C:\\file.txt";
+        runner.CommandLine = "fake_scanner " + scanner.Parameters() + " C:\\file.txt";
         runner.ConsoleOptions = coRedirect;
-        runner.OnRawRead = [this](TProcessRunner&, const std::string& chunk) { chunks.push_back(chunk); };
+        runner.OnRawRead = [this](TProcessRunner&, std::string_view chunk) { chunks.emplace_back(chunk); };
         runner.OnRead = [this](TProcessRunner&, const std::string& line) { lines.push_back(line); };
         runner.OnTerminate = [this](TProcessRunner&, uint32_t exitCode) {
             ++terminations;
@@ -60,7 +61,7 @@ TEST_F(ProcessRunner, DeliversRawChunksLinesAndTheEndInOrder)
     Prepare("out abc\\rx\\n\nsleep 100\nout last line\nexit 7\n");
     runner.Run();
     EXPECT_EQ(runner.State(), TProcessState::Waiting);
-    ASSERT_TRUE(PumpUntil([&] { return terminations > 0; }));
+    ASSERT_TRUE(PumpUntil(runner, [&] { return terminations > 0; }));
     // A slow reader may find both writes in the pipe at once.
     ASSERT_FALSE(chunks.empty());
     EXPECT_EQ(chunks.front().substr(0, 6), "abc\rx\n");
@@ -74,7 +75,7 @@ TEST_F(ProcessRunner, DeliversRawChunksLinesAndTheEndInOrder)
     EXPECT_EQ(exitCode, 7u);
     EXPECT_EQ(chunksAtEnd, chunks.size());
     EXPECT_EQ(runner.State(), TProcessState::Ready);
-    PumpUntil([] { return false; }, 200);
+    PumpUntil(runner, [] { return false; }, 200);
     EXPECT_EQ(terminations, 1);
 }
 
@@ -85,7 +86,7 @@ TEST_F(ProcessRunner, OutputWrittenJustBeforeTheEndIsNotLost)
         chunks.clear();
         int before = terminations;
         runner.Run();
-        ASSERT_TRUE(PumpUntil([&] { return terminations > before; }));
+        ASSERT_TRUE(PumpUntil(runner, [&] { return terminations > before; }));
         std::string all;
         for (const std::string& chunk : chunks) {
             all += chunk;
@@ -101,14 +102,14 @@ TEST_F(ProcessRunner, DetachLeavesTheChildRunningAndFiresNothing)
     runner.Run();
     runner.Detach();
     EXPECT_EQ(runner.State(), TProcessState::Ready);
-    EXPECT_FALSE(PumpUntil([&] { return PathExists(scanner.MarkerPath()) && terminations > 0; }, 2000));
+    EXPECT_FALSE(PumpUntil(runner, [&] { return PathExists(scanner.MarkerPath()) && terminations > 0; }, 2000));
     EXPECT_TRUE(PathExists(scanner.MarkerPath()));
     EXPECT_EQ(terminations, 0);
 
     // A new run may start at once.
     scanner.Write("exit 3\n");
     runner.Run();
-    ASSERT_TRUE(PumpUntil([&] { return terminations > 0; }));
+    ASSERT_TRUE(PumpUntil(runner, [&] { return terminations > 0; }));
     EXPECT_EQ(exitCode, 3u);
 }
 
@@ -124,7 +125,7 @@ TEST_F(ProcessRunner, StateErrors)
         EXPECT_EQ(error.Message(), "Can't perform this operation when process is running");
     }
     EXPECT_THROW(runner.SetWaitForTerminate(false), EProcessError);
-    ASSERT_TRUE(PumpUntil([&] { return terminations > 0; }));
+    ASSERT_TRUE(PumpUntil(runner, [&] { return terminations > 0; }));
     EXPECT_EQ(exitCode, 0u);
 
     runner.Environment = {"A=1", ""};
@@ -142,7 +143,7 @@ TEST_F(ProcessRunner, TerminateEndsAWatchedProcess)
     Prepare("hang\n");
     runner.Run();
     EXPECT_TRUE(runner.Terminate());
-    ASSERT_TRUE(PumpUntil([&] { return terminations > 0; }));
+    ASSERT_TRUE(PumpUntil(runner, [&] { return terminations > 0; }));
     EXPECT_EQ(exitCode, 0u);
 }
 

@@ -10,10 +10,15 @@ struct Evaluation {
     std::string message;
 };
 
-Evaluation Evaluate(std::vector<std::string> chunks, bool isCure = false)
+// The pieces are fed one by one, as the pipe delivered them.
+Evaluation Evaluate(std::vector<std::string> pieces, bool isCure = false)
 {
+    TScanReportReader reader;
+    for (const std::string& piece : pieces) {
+        reader.Feed(piece);
+    }
     Evaluation result;
-    result.code = EvaluateScanOutput(chunks, isCure, result.message);
+    result.code = reader.Result(isCure, result.message);
     return result;
 }
 
@@ -36,6 +41,7 @@ TEST(ScanReport, EnglishCheckReports)
     // Without the header the German keywords are used: English counts are not seen.
     EXPECT_EQ(Evaluate({"ALERTS: 1\r\nSUSPICIOUS: 0\r\n"}).code, ScanNoResult);
     EXPECT_EQ(Evaluate({}).code, ScanNoResult);
+    EXPECT_EQ(EvaluateScanOutput(header + "ALERTS: 0\r\nSUSPICIOUS: 0\r\n", false, virus.message), ScanClean);
 }
 
 TEST(ScanReport, GermanReportWithDosUmlauts)
@@ -48,17 +54,55 @@ TEST(ScanReport, GermanReportWithDosUmlauts)
     EXPECT_EQ(Evaluate({"ALARME: 0\r\nVERDACHTIG: 0\r\n"}).code, ScanNoResult);
 }
 
-TEST(ScanReport, ChunkBoundaries)
+TEST(ScanReport, EndOfOutputEndsTheLastValue)
 {
-    // The join adds the CR that the last chunk lacks.
     EXPECT_EQ(Evaluate({"SCAN RESULTS\r\nSUSPICIOUS: 0\r\nALERTS: 0"}).code, ScanClean);
-    // A count split across two chunks gets a line break in the middle.
-    EXPECT_EQ(Evaluate({"SCAN RESULTS\r\nSUSPICIOUS: 0\r\nALERTS: 1", "2\r\n"}).code, ScanVirus);
-    EXPECT_EQ(Evaluate({"SCAN RESULTS\r\nSUSPICIOUS: 0\r\nALER", "TS: 1\r\n"}).code, ScanNoResult);
+    Evaluation named = Evaluate({"SCAN RESULTS\r\nALERTS: 1\r\nVIRUS: Last"});
+    EXPECT_EQ(named.code, ScanVirus);
+    EXPECT_EQ(named.message, "Last");
     // A find without its name still counts; the message stays empty.
     Evaluation nameless = Evaluate({"SCAN RESULTS\r\nALERTS: 1\r\n"});
     EXPECT_EQ(nameless.code, ScanVirus);
     EXPECT_EQ(nameless.message, "");
+}
+
+// Where the pipe cuts the output never changes the answer.
+TEST(ScanReport, EveryCutGivesTheSameResult)
+{
+    const std::string report = "Scanning C:\\a.tmp\r\n  VIRUS: Eicar-Test-Signature\r\n"
+                               "SCAN RESULTS\r\n  ALERTS:     1\r\n  SUSPICIOUS: 0\r\n  REPAIRED: 12\r\n";
+    for (std::size_t first = 0; first <= report.size(); ++first) {
+        for (std::size_t second = first; second <= report.size(); second += 7) {
+            SCOPED_TRACE(std::to_string(first) + "/" + std::to_string(second));
+            std::vector<std::string> pieces = {report.substr(0, first), report.substr(first, second - first),
+                                               report.substr(second)};
+            Evaluation check = Evaluate(pieces);
+            ASSERT_EQ(check.code, ScanVirus);
+            ASSERT_EQ(check.message, "Eicar-Test-Signature");
+            ASSERT_EQ(Evaluate(pieces, true).code, ScanVirusRemoved);
+        }
+    }
+    std::vector<std::string> bytes;
+    for (char c : report) {
+        bytes.emplace_back(1, c);
+    }
+    EXPECT_EQ(Evaluate(bytes).message, "Eicar-Test-Signature");
+}
+
+TEST(ScanReport, LongOutputKeepsOnlyWhatTheReportNeeds)
+{
+    TScanReportReader reader;
+    const std::string noise(1 << 20, 'n');
+    reader.Feed("VIRUS: ");
+    for (int i = 0; i < 8; ++i) {
+        reader.Feed(noise);  // a name without end is cut, not kept whole
+    }
+    reader.Feed("\r\nSCAN RESULTS\r\nALERTS: 1\r\n");
+    std::string name;
+    EXPECT_EQ(reader.Result(false, name), ScanVirus);
+    // The blank after the keyword counts towards the cut, then is trimmed.
+    EXPECT_EQ(name.size(), TScanReportReader::MaxValueLength - 1);
+    EXPECT_EQ(name.find_first_not_of('n'), std::string::npos);
 }
 
 TEST(ScanReport, CureReports)

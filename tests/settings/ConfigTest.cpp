@@ -1,3 +1,4 @@
+#include "base/UniqueResource.h"
 #include "settings/Config.h"
 #include "settings/ConfigError.h"
 #include "settings/RegistryKey.h"
@@ -144,9 +145,7 @@ TEST_F(ConfigStore, IniBesideModuleTakesOverRegistry)
     EXPECT_TRUE(migrated.UseIniFile());
     ExpectEqual(migrated.Values(), SampleValues());
     EXPECT_FALSE(RegistryKey::Exists(HKEY_CURRENT_USER, "Software\\Dunmere"));
-    EXPECT_EQ(ReadFileBytes(IniPath()), "");
-
-    migrated.Save();
+    // The settings are in the file at once: a restart without Save keeps them.
     EXPECT_EQ(ReadFileBytes(IniPath()),
               "[Data]\r\n"
               "AVPExeName=C:\\Program Files\\AntiVir\\Avnt.exe\r\n"
@@ -160,7 +159,31 @@ TEST_F(ConfigStore, IniBesideModuleTakesOverRegistry)
               "LogAVPOutput=1\r\n"
               "LanguageFileName=C:\\Lang\\Deutsch.lng\r\n"
               "EndString======\r\n");
+    TConfig restarted;
+    restarted.SetModuleFileName(folder.File("Ostrel.bav"));
+    restarted.Load();
+    ExpectEqual(restarted.Values(), SampleValues());
+}
+
+TEST_F(ConfigStore, MigrationThatCannotWriteTheIniKeepsTheKey)
+{
+    SetRaw("AVPExeName", REG_SZ, "C:\\a.exe", 9);
+    WriteFileBytes(IniPath(), "[Data]\r\nLogging=1\r\n");
+    {
+        // Open for reading, shared only for reading: the file can be read, not written.
+        UniqueFile reader(CreateFileA(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(reader);
+        EXPECT_THROW(config.Load(), ERegConfigError);
+    }
+    EXPECT_TRUE(RegistryKey::Exists(HKEY_CURRENT_USER, OwnKey));
+    // The values the file already had still win over the registry's.
+    EXPECT_TRUE(config.Values().Logging);
+    EXPECT_EQ(config.Values().AVPExeName, "C:\\a.exe");
+
+    config.Load();
     EXPECT_FALSE(RegistryKey::Exists(HKEY_CURRENT_USER, OwnKey));
+    EXPECT_NE(ReadFileBytes(IniPath()).find("AVPExeName=C:\\a.exe\r\n"), std::string::npos);
 }
 
 TEST_F(ConfigStore, MigrationKeepsMakerKeyWithOtherProducts)

@@ -21,7 +21,20 @@ std::string ScannerScript::Parameters() const
 
 std::string ScannerScript::RecordedCommandLine() const
 {
-    return ReadFileBytes(record_);
+    const std::string record = ReadFileBytes(record_);
+    return record.substr(0, record.find('\n'));
+}
+
+std::vector<std::string> ScannerScript::RecordedArguments() const
+{
+    const std::string record = ReadFileBytes(record_);
+    std::vector<std::string> arguments;
+    for (std::size_t start = record.find('\n'); start != std::string::npos;) {
+        const std::size_t end = record.find('\n', start + 1);
+        arguments.push_back(record.substr(start + 1, end == std::string::npos ? end : end - start - 1));
+        start = end;
+    }
+    return arguments;
 }
 
 std::string FakeScannerPath()

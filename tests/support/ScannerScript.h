@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 
 #include <string>
+#include <vector>
 
 namespace ostrel::test {
 
@@ -15,7 +16,9 @@ public:
     void Write(const std::string& script) const;
     // Parameters that make the fake scanner follow this script.
     std::string Parameters() const;
+    // The raw command line of the last run, and its arguments after the program.
     std::string RecordedCommandLine() const;
+    std::vector<std::string> RecordedArguments() const;
     std::string MarkerPath() const { return marker_; }
 
 private:

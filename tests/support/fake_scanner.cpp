@@ -3,10 +3,12 @@
 // takes and how it ends, so the plug-in's process runner meets every case
 // through a real process with real pipes.
 //
-// Command line: anything, containing "--script PATH" and optionally
-// "--record PATH"; the last argument is the file to check.
+// Command line: the program, then anything, containing "--script PATH" and
+// optionally "--record PATH"; the last argument is the file to check.
 // --record PATH  the raw command line (GetCommandLineA) is written there
-//                first, byte for byte, so a test can see the quoting.
+//                first, byte for byte, so a test can see the quoting; then
+//                each argument after the program as the C runtime parsed
+//                it, each after a LF.
 //
 // Script: one command per line (LF or CR LF), run top to bottom; empty lines
 // and lines starting with '#' are skipped. The argument is everything after
@@ -209,16 +211,16 @@ int main(int argc, char** argv)
     SetUnhandledExceptionFilter(EndOnException);
 
     std::string scriptPath, recordPath;
-    // The plug-in's command line does not start with the program's name, so
-    // argv[0] may already be an option.
-    for (int i = 0; i + 1 < argc; ++i) {
+    for (int i = 1; i + 1 < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--script") scriptPath = argv[i + 1];
         if (option == "--record") recordPath = argv[i + 1];
     }
     if (!recordPath.empty()) {
         std::ofstream record(recordPath, std::ios::binary);
-        if (!(record << GetCommandLineA()).flush()) Fail(kNoScript, "cannot write " + recordPath);
+        record << GetCommandLineA();
+        for (int i = 1; i < argc; ++i) record << '\n' << argv[i];
+        if (!record.flush()) Fail(kNoScript, "cannot write " + recordPath);
     }
     std::ifstream script(scriptPath, std::ios::binary);
     if (!script) Fail(kNoScript, "cannot read script '" + scriptPath + "'");
@@ -226,7 +228,7 @@ int main(int argc, char** argv)
     for (std::string line; std::getline(script, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') continue;
-        RunLine(line, argv[argc - 1]);
+        RunLine(line, argc > 1 ? argv[argc - 1] : "");
     }
     return kDone;
 }

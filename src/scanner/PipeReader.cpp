@@ -1,0 +1,133 @@
+#include "scanner/PipeReader.h"
+
+#include "base/WinError.h"
+
+#include <atomic>
+#include <string>
+
+namespace ostrel {
+
+namespace {
+
+constexpr DWORD PieceSize = 65536;
+constexpr DWORD CancelWaitMilliseconds = 5000;
+
+std::string UniquePipeName()
+{
+    static std::atomic<unsigned> serial{0};
+    return "\\\\.\\pipe\\Ostrel-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(GetCurrentThreadId()) + "-" + std::to_string(++serial);
+}
+
+}  // namespace
+
+OutputPipe CreateOutputPipe()
+{
+    const std::string name = UniquePipeName();
+    OutputPipe pipe;
+    // The first instance or nothing: no other process may have made it first.
+    HANDLE server = CreateNamedPipeA(name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED |
+                                                      FILE_FLAG_FIRST_PIPE_INSTANCE,
+                                     PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, 0, PieceSize, 0,
+                                     nullptr);
+    if (server == INVALID_HANDLE_VALUE) {
+        RaiseLastOSError();
+    }
+    pipe.parentReadEnd.reset(server);
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE client = CreateFileA(name.c_str(), GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (client == INVALID_HANDLE_VALUE) {
+        RaiseLastOSError();
+    }
+    pipe.childWriteEnd.reset(client);
+    return pipe;
+}
+
+// What the system writes into while a read is under way. Two buffers: the
+// next piece is read into one while the owner handles the other.
+struct TPipeReader::Read {
+    OVERLAPPED overlapped = {};
+    UniqueHandle event;
+    std::vector<char> buffers[2] = {std::vector<char>(PieceSize), std::vector<char>(PieceSize)};
+    int current = 0;
+};
+
+TPipeReader::TPipeReader(UniqueHandle readEnd) : pipe_(std::move(readEnd)), read_(std::make_unique<Read>())
+{
+    read_->event.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!read_->event) {
+        RaiseLastOSError();
+    }
+    read_->overlapped.hEvent = read_->event.get();
+    StartRead();
+}
+
+TPipeReader::~TPipeReader()
+{
+    Cancel();
+}
+
+HANDLE TPipeReader::Event() const
+{
+    return read_ ? read_->event.get() : nullptr;
+}
+
+void TPipeReader::StartRead()
+{
+    ResetEvent(read_->event.get());
+    read_->overlapped.Internal = 0;
+    read_->overlapped.InternalHigh = 0;
+    if (ReadFile(pipe_.get(), read_->buffers[read_->current].data(), PieceSize, nullptr, &read_->overlapped) ||
+        GetLastError() == ERROR_IO_PENDING) {
+        reading_ = true;
+        return;
+    }
+    // The writer is gone (or the pipe failed): nothing more can arrive.
+    ended_ = true;
+    SetEvent(read_->event.get());
+}
+
+TPipeReader::Result TPipeReader::Poll(std::string_view& bytes)
+{
+    if (ended_) {
+        return Result::Ended;
+    }
+    DWORD count = 0;
+    if (!GetOverlappedResult(pipe_.get(), &read_->overlapped, &count, FALSE)) {
+        if (GetLastError() == ERROR_IO_INCOMPLETE) {
+            return Result::Pending;
+        }
+        reading_ = false;
+        ended_ = true;
+        return Result::Ended;
+    }
+    reading_ = false;
+    bytes = std::string_view(read_->buffers[read_->current].data(), count);
+    read_->current ^= 1;
+    StartRead();
+    return Result::Data;
+}
+
+bool TPipeReader::PipeEmpty() const
+{
+    DWORD available = 0;
+    return !PeekNamedPipe(pipe_.get(), nullptr, 0, nullptr, &available, nullptr) || available == 0;
+}
+
+void TPipeReader::Cancel()
+{
+    if (reading_) {
+        CancelIo(pipe_.get());
+        pipe_.reset();
+        // The system may still write into the read's memory until the
+        // cancel completes; if it never says so, the memory is left to it.
+        if (WaitForSingleObject(read_->event.get(), CancelWaitMilliseconds) != WAIT_OBJECT_0) {
+            read_.release();
+        }
+        reading_ = false;
+    }
+    ended_ = true;
+}
+
+}  // namespace ostrel

@@ -1,0 +1,77 @@
+#include "plugin/OstrelConstVars.h"
+#include "scanner/ScannerInvocation.h"
+#include "support/DialogWindows.h"
+#include "support/LogFileLines.h"
+#include "support/ScannerScript.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace ostrel::test {
+namespace {
+
+// One scanner run with a short time limit, logging into a file of its own.
+class ScannerRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Plugin().Config.Update([&](ConfigValues& values) {
+            values = ConfigValues();
+            values.Logging = true;
+            values.LogFileName = log;
+            values.MaxLogLevel = 3;
+        });
+        Plugin().Log.SetFileName(log);
+    }
+    void TearDown() override
+    {
+        Plugin().Config.Update([](ConfigValues& values) { values = ConfigValues(); });
+        Plugin().Log.SetFileName("");
+    }
+
+    int32_t Run(const std::string& script, DWORD timeLimit)
+    {
+        scanner.Write(script);
+        TScanRunSettings settings;
+        settings.AVPExeName = FakeScannerPath();
+        settings.EndString = "-----";
+        settings.LogAVPOutput = true;
+        settings.TimeLimitMilliseconds = timeLimit;
+        std::string msg;
+        return DoExecute(settings, false, scanner.Parameters() + " C:\\a.tmp", "", msg);
+    }
+
+    TempDir folder;
+    const std::string log = folder.File("run.log");
+    ScannerScript scanner{folder};
+};
+
+TEST_F(ScannerRun, HungScannerTimesOutAndIsEnded)
+{
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run("sleep 1500\ntouch " + scanner.MarkerPath() + "\n", 300), ScanTimedOut);
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(elapsed, std::chrono::milliseconds(300));
+    EXPECT_LT(elapsed, std::chrono::milliseconds(1200));
+    std::vector<std::string> lines = LogMessages(log);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 2, lines.end()),
+              (std::vector<std::string>{"Output: ", "Timeoutvalue 0 sec. elapsed since starting program"}));
+    // Past the scanner's own end: it was ended, so it never got there.
+    std::this_thread::sleep_until(start + std::chrono::milliseconds(2000));
+    EXPECT_FALSE(PathExists(scanner.MarkerPath()));
+}
+
+TEST_F(ScannerRun, OutputBeforeTheLimitIsLoggedAndTheWaitEndsWithTheScanner)
+{
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run("out SCAN RESULTS\\r\\nALERTS: 0\\r\\nSUSPICIOUS: 0\\r\\n\n", 12000), ScanClean);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(3000));
+    EXPECT_EQ(LogMessages(log).back(), "SUSPICIOUS: 0");
+}
+
+}  // namespace
+}  // namespace ostrel::test
