@@ -16,6 +16,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace ostrel::test;
@@ -305,6 +306,34 @@ void HandleGrowth(const Bench& bench)
     print("probed handle values ", probedBefore, probedAfter);
 }
 
+// Eight host threads checking at once: how long a check waits in the queue.
+void Fairness(const Bench& bench)
+{
+    constexpr int Threads = 8;
+    constexpr int Checks = 25;
+    bench.Script("sleep 30\n" + CleanReport);
+    std::vector<double> waits(Threads * Checks);
+    std::vector<std::thread> threads;
+    const double start = NowMs();
+    for (int t = 0; t < Threads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < Checks; ++i) {
+                const double begin = NowMs();
+                bench.Check();
+                waits[t * Checks + i] = NowMs() - begin;
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    const double perCheck = (NowMs() - start) / (Threads * Checks);
+    const Spread spread = SpreadOf(waits);
+    std::printf("6. %d threads x %d checks: one check %.0f ms; a request's time median %.0f ms, longest %.0f ms"
+                " (aim: longest near %d x one check = %.0f ms)\n",
+                Threads, Checks, perCheck, spread.median, spread.max, Threads, Threads * perCheck);
+}
+
 }  // namespace
 
 int main()
@@ -316,6 +345,7 @@ int main()
         LargeOutput(bench);
         CutReports(bench);
         HandleGrowth(bench);
+        Fairness(bench);
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "scan_bench: %s\n", error.what());

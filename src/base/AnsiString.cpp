@@ -47,4 +47,14 @@ std::string TrimBlanks(std::string_view text)
     return std::string(text.substr(begin, end - begin));
 }
 
+std::string CutWithEllipsis(std::string_view text, std::size_t limit)
+{
+    if (text.size() <= limit) {
+        return std::string(text);
+    }
+    constexpr std::string_view Ellipsis = "...";
+    return std::string(text.substr(0, limit > Ellipsis.size() ? limit - Ellipsis.size() : 0)) +
+           std::string(Ellipsis.substr(0, limit));
+}
+
 }  // namespace ostrel

@@ -12,4 +12,8 @@ std::string AnsiUpperCase(std::string_view text);
 // Drops blanks and control characters (bytes up to 0x20) at both ends.
 std::string TrimBlanks(std::string_view text);
 
+// The text, cut to at most `limit` characters, the last three of them "..."
+// when it was longer.
+std::string CutWithEllipsis(std::string_view text, std::size_t limit);
+
 }  // namespace ostrel

@@ -1,6 +1,6 @@
 #include "base/MessageBox.h"
 
-#include <windows.h>
+#include "base/AnsiString.h"
 
 namespace ostrel {
 
@@ -8,7 +8,7 @@ namespace {
 
 void Show(const std::string& text, const std::string& caption, UINT icon)
 {
-    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | icon | MB_TASKMODAL);
+    ShowBoundedBox(nullptr, text, caption, MB_OK | icon | MB_TASKMODAL);
 }
 
 }  // namespace
@@ -26,6 +26,12 @@ void ShowInfoBox(const std::string& text, const std::string& caption)
 void ShowMessage(const std::string& text)
 {
     Show(text, ApplicationTitle, 0);
+}
+
+int ShowBoundedBox(HWND owner, const std::string& text, const std::string& caption, UINT type)
+{
+    return MessageBoxA(owner, CutWithEllipsis(text, MaxBoxText).c_str(), CutWithEllipsis(caption, MaxBoxText).c_str(),
+                       type);
 }
 
 }  // namespace ostrel

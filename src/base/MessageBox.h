@@ -1,5 +1,8 @@
 #pragma once
 
+#include <windows.h>
+
+#include <cstddef>
 #include <string>
 
 namespace ostrel {
@@ -11,5 +14,12 @@ void ShowInfoBox(const std::string& text, const std::string& caption);
 void ShowMessage(const std::string& text);
 
 constexpr const char* ApplicationTitle = "Ostrel";
+
+// Texts from settings or language files may be any length; a box shows at
+// most this much of its text and caption.
+constexpr std::size_t MaxBoxText = 4096;
+
+// MessageBoxA with text and caption cut to MaxBoxText.
+int ShowBoundedBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
 }  // namespace ostrel

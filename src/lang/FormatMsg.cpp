@@ -1,5 +1,7 @@
 #include "lang/FormatMsg.h"
 
+#include "base/Exception.h"
+
 namespace ostrel {
 
 std::string ExpandLineBreaks(std::string_view text)
@@ -20,6 +22,42 @@ std::string ExpandLineBreaks(std::string_view text)
 std::string FormatMsg(std::string_view pattern, const FormatArgs& args)
 {
     return Format(ExpandLineBreaks(pattern), args);
+}
+
+std::string FormatMessageText(MessageKey key, const FormatArgs& args)
+{
+    const std::string text = MessageText(key);
+    try {
+        return FormatMsg(text, args);
+    } catch (const EConvertError&) {
+    }
+    const std::string& builtIn = DefaultMessageTexts()[static_cast<std::size_t>(key)];
+    if (text != builtIn) {
+        NoteMessageFallback(key);
+        try {
+            return FormatMsg(builtIn, args);
+        } catch (const EConvertError&) {
+        }
+    }
+    return BareArguments(args);
+}
+
+std::string BareArguments(const FormatArgs& args)
+{
+    std::string text;
+    for (const FormatArg& arg : args) {
+        if (!text.empty()) {
+            text += ' ';
+        }
+        switch (arg.kind()) {
+        case FormatArg::Kind::String: text += arg.text(); break;
+        case FormatArg::Kind::Integer:
+        case FormatArg::Kind::Int64: text += std::to_string(arg.integer()); break;
+        case FormatArg::Kind::Float: text += Format("%g", {arg.floating()}); break;
+        case FormatArg::Kind::Pointer: text += Format("%p", {arg.pointer()}); break;
+        }
+    }
+    return text;
 }
 
 }  // namespace ostrel

@@ -49,11 +49,15 @@ std::vector<std::string> SectionScript(const IniFile& ini, const std::string& se
 
 }  // namespace
 
+// A key the file does not name keeps its current text; one it names with
+// an empty value becomes empty, as the file asks.
 void LoadMessages(const TMultiLanguage& translator)
 {
-    MessageTable texts;
+    MessageTable texts = MessageTexts();
     for (std::size_t index = 0; index < MessageKeyCount; ++index) {
-        texts[index] = translator.GetText(MessageKeyName(static_cast<MessageKey>(index)));
+        if (std::optional<std::string> text = translator.FindText(MessageKeyName(static_cast<MessageKey>(index)))) {
+            texts[index] = std::move(*text);
+        }
     }
     SetMessageTexts(std::move(texts));
 }
@@ -64,8 +68,7 @@ void ApplyLanguageFile(const std::string& fileName, Component* dialog)
         return;
     }
     if (!FileExists(fileName)) {
-        ShowErrorBox(FormatMsg(MessageText(MessageKey::SNotFound) + " %s", {fileName}),
-                     MessageText(MessageKey::SError));
+        ShowErrorBox(FormatMessageText(MessageKey::SNotFound, {}) + " " + fileName, MessageText(MessageKey::SError));
         return;
     }
     try {
@@ -83,7 +86,7 @@ void ApplyLanguageFile(const std::string& fileName, Component* dialog)
         }
     } catch (...) {
         ErrorDescription error = DescribeCurrentException();
-        ShowErrorBox(FormatMsg(MessageText(MessageKey::SErrorLanguageFile), {error.className, error.message}),
+        ShowErrorBox(FormatMessageText(MessageKey::SErrorLanguageFile, {error.className, error.message}),
                      MessageText(MessageKey::SError));
     }
 }

@@ -1,6 +1,9 @@
 #include "lang/MessageTexts.h"
 
+#include <bitset>
 #include <memory>
+#include <mutex>
+#include <utility>
 
 namespace ostrel {
 
@@ -31,7 +34,7 @@ MessageTable BuildDefaults()
         "Not found",
         "The helpfile could not be found.\\nDo you want to search for it?",
         "The parameters normally don't need to changed.",
-        "Error listing RAS connections:\\nClass: %s\\nMessage: %s",
+        "Error writing the support information:\\nClass: %s\\nMessage: %s",
         std::string("You will be asked for a filename to store different informations in this "
                     "file.\\nPlease send this file, together with the logfile and a description "
                     "of the problem to: ") +
@@ -57,6 +60,18 @@ std::shared_ptr<const MessageTable>& CurrentTable()
     return table;
 }
 
+struct FallbackNotes {
+    std::mutex lock;
+    std::bitset<MessageKeyCount> noted;  // for the current table
+    std::vector<MessageKey> pending;
+};
+
+FallbackNotes& Fallbacks()
+{
+    static FallbackNotes notes;
+    return notes;
+}
+
 }  // namespace
 
 const char* MessageKeyName(MessageKey key)
@@ -76,9 +91,35 @@ std::string MessageText(MessageKey key)
     return (*table)[static_cast<std::size_t>(key)];
 }
 
+MessageTable MessageTexts()
+{
+    return *std::atomic_load(&CurrentTable());
+}
+
 void SetMessageTexts(MessageTable texts)
 {
     std::atomic_store(&CurrentTable(), std::make_shared<const MessageTable>(std::move(texts)));
+    FallbackNotes& notes = Fallbacks();
+    std::lock_guard<std::mutex> guard(notes.lock);
+    notes.noted.reset();
+}
+
+void NoteMessageFallback(MessageKey key)
+{
+    FallbackNotes& notes = Fallbacks();
+    std::lock_guard<std::mutex> guard(notes.lock);
+    const std::size_t index = static_cast<std::size_t>(key);
+    if (!notes.noted.test(index)) {
+        notes.noted.set(index);
+        notes.pending.push_back(key);
+    }
+}
+
+std::vector<MessageKey> TakeMessageFallbacks()
+{
+    FallbackNotes& notes = Fallbacks();
+    std::lock_guard<std::mutex> guard(notes.lock);
+    return std::exchange(notes.pending, {});
 }
 
 }  // namespace ostrel

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace ostrel {
 
@@ -41,7 +42,16 @@ const MessageTable& DefaultMessageTexts();
 // The current text; a copy, because another thread may replace the table.
 std::string MessageText(MessageKey key);
 
+// All current texts; a copy.
+MessageTable MessageTexts();
+
 // Replaces all texts at once.
 void SetMessageTexts(MessageTable texts);
+
+// A translated text that did not fit its arguments is noted here, once per
+// key and table, for the log to name.
+void NoteMessageFallback(MessageKey key);
+// The keys noted since the last call.
+std::vector<MessageKey> TakeMessageFallbacks();
 
 }  // namespace ostrel

@@ -204,13 +204,18 @@ void TMultiLanguage::Translate()
 
 std::string TMultiLanguage::GetText(const std::string& key) const
 {
+    return FindText(key).value_or("");
+}
+
+std::optional<std::string> TMultiLanguage::FindText(const std::string& key) const
+{
     for (const std::string& line : activeLines_) {
         ScriptEntry entry = SplitEntry(line);
         if (entry.name == key) {
             return entry.value;
         }
     }
-    return "";
+    return std::nullopt;
 }
 
 }  // namespace ostrel

@@ -3,6 +3,7 @@
 #include "lang/Persistent.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
     void Translate();
     // The value of the first active entry named `key`, letter case included.
     std::string GetText(const std::string& key) const;
+    // The text of the first active entry of that name; empty when none.
+    std::optional<std::string> FindText(const std::string& key) const;
 
 private:
     Component* owner_;

@@ -17,12 +17,20 @@ void ReportLogError(const std::string& logFileName, const ELogError& error)
     std::string folder = ExtractFileDir(logFileName);
     std::string dirNote;
     if (!DirectoryExists(folder)) {
-        dirNote = "\r\n" + Format(MessageText(MessageKey::SDirNotExists), {folder});
+        dirNote = "\r\n" + FormatMessageText(MessageKey::SDirNotExists, {folder});
     }
-    std::string body = FormatMsg(MessageText(MessageKey::SLogError),
-                                 {logFileName, error.ClassName(), error.Message()}) +
-                       dirNote;
+    std::string body =
+        FormatMessageText(MessageKey::SLogError, {logFileName, error.ClassName(), error.Message()}) + dirNote;
     ShowErrorBox(body, MessageText(MessageKey::SError));
+}
+
+// Translations that did not fit their arguments, named once each.
+void LogMessageFallbacks(TOstrelLog& log)
+{
+    for (MessageKey key : TakeMessageFallbacks()) {
+        log.DoLog(std::string("The text ") + MessageKeyName(key) +
+                  " of the language file does not fit its arguments; the built-in text is used");
+    }
 }
 
 }  // namespace
@@ -31,11 +39,14 @@ void WriteLog(const std::string& text, int32_t level)
 {
     PluginState& plugin = Plugin();
     ConfigValues settings = plugin.Config.Values();
-    if (!settings.Logging || settings.LogFileName.empty() || OstrelStatus == StatusNotConfigured ||
-        level > settings.MaxLogLevel) {
+    if (!settings.Logging || settings.LogFileName.empty() || OstrelStatus == StatusNotConfigured) {
         return;
     }
     try {
+        LogMessageFallbacks(plugin.Log);
+        if (level > settings.MaxLogLevel) {
+            return;
+        }
         plugin.Log.DoLog(text);
     } catch (const ELogError& error) {
         ReportLogError(settings.LogFileName, error);

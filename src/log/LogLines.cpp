@@ -1,5 +1,7 @@
 #include "log/LogLines.h"
 
+#include "base/AnsiString.h"
+
 #include <cstdio>
 
 namespace ostrel {
@@ -67,7 +69,7 @@ std::string MessageLinesText(const std::string& stamp, std::string_view text)
         } else {
             result += indent;
         }
-        result += line;
+        result += line.size() <= MaxLogLineLength ? std::string(line) : CutWithEllipsis(line, MaxLogLineLength);
         result += "\r\n";
         first = false;
         line = SplitFirstLine(rest);

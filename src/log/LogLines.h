@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,10 @@ struct LocalDateTime {
 // yyyy, mm, dd, hh, nn and ss become the year, month, day, hour, minutes
 // and seconds; every other character is copied.
 std::string FormatDateTime(std::string_view pattern, const LocalDateTime& moment);
+
+// A line of a message is cut to this length, so that no setting or scanner
+// output can make a log line of any size.
+constexpr std::size_t MaxLogLineLength = 4096;
 
 // One message as the log file's text: the first line carries the stamp,
 // the rest are indented under its text, each ends with CR LF. Only CR LF

@@ -3,6 +3,7 @@
 #include "base/Exception.h"
 #include "base/Format.h"
 #include "base/MessageBox.h"
+#include "lang/FormatMsg.h"
 #include "lang/MessageTexts.h"
 #include "log/LogFacade.h"
 #include "plugin/HostBuffer.h"
@@ -10,6 +11,8 @@
 #include "plugin/RequestRules.h"
 #include "scanner/ScanReport.h"
 #include "scanner/ScannerInvocation.h"
+
+#include <optional>
 
 namespace ostrel {
 
@@ -64,20 +67,24 @@ int32_t RunScanner(const RequestKind& kind, const std::string& fileName, std::st
     return code;
 }
 
+// Every occurrence goes, one at a time, each reported: also one that a
+// removal joins together from the text around it.
 template <std::size_t Count>
 void RemoveForbidden(const char* const (&forbidden)[Count], std::string ConfigValues::*parameters,
                      MessageKey notAllowed, bool silent)
 {
     for (const char* parameter : forbidden) {
-        bool removed = false;
-        Plugin().Config.Update([&](ConfigValues& values) {
-            if (auto cleaned = RemoveFirstParameter(values.*parameters, parameter)) {
-                values.*parameters = *cleaned;
-                removed = true;
+        for (bool removed = true; removed;) {
+            removed = false;
+            Plugin().Config.Update([&](ConfigValues& values) {
+                if (auto cleaned = RemoveFirstParameter(values.*parameters, parameter)) {
+                    values.*parameters = *cleaned;
+                    removed = true;
+                }
+            });
+            if (removed && !silent) {
+                ShowMessage(FormatMessageText(notAllowed, {parameter}));
             }
-        });
-        if (removed && !silent) {
-            ShowMessage(Format(MessageText(notAllowed), {parameter}));
         }
     }
 }
@@ -99,14 +106,15 @@ bool AnsweredWithoutScan(int32_t& result)
 
 // ScanLock is re-entrant, and a run pumps its thread's messages: a request
 // that arrives that way on the same thread must not reach the one runner.
+// Other threads queue in arrival order.
 class ScanGuard {
 public:
-    ScanGuard() : lock_(Plugin().ScanLock)
+    ScanGuard() : refused_(Plugin().ScanThread == GetCurrentThreadId())
     {
-        DWORD self = GetCurrentThreadId();
-        refused_ = Plugin().ScanThread == self;
         if (!refused_) {
-            Plugin().ScanThread = self;
+            queue_.emplace(Plugin().ScanQueue);
+            lock_.emplace(Plugin().ScanLock);
+            Plugin().ScanThread = GetCurrentThreadId();
         }
     }
     ~ScanGuard()
@@ -118,8 +126,9 @@ public:
     bool Refused() const { return refused_; }
 
 private:
-    CriticalSectionLock lock_;
-    bool refused_ = false;
+    bool refused_;
+    std::optional<TicketLockGuard> queue_;
+    std::optional<CriticalSectionLock> lock_;
 };
 
 // One request from the host. A check hands the scanner's message back in

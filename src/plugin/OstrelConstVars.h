@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/CriticalSection.h"
+#include "base/TicketLock.h"
 #include "log/TextLog.h"
 #include "plugin/StatusCodes.h"
 #include "settings/Config.h"
@@ -19,8 +20,10 @@ extern std::atomic<int32_t> OstrelStatus;
 struct PluginState {
     PluginState();
 
+    // Requests wait for their turn in arrival order, then hold ScanLock.
+    TicketLock ScanQueue;
     CriticalSection ScanLock;
-    DWORD ScanThread = 0;  // the thread whose request holds ScanLock; read under it
+    std::atomic<DWORD> ScanThread{0};  // the thread whose request holds ScanLock
     std::string PluginFileName;
     std::string PluginVersion;
     TConfig Config;

@@ -9,6 +9,7 @@ namespace ostrel {
 namespace {
 
 constexpr const char* RunningError = "Can't perform this operation when process is running";
+constexpr std::size_t MaxCommandLine = 32768;
 
 DWORD PriorityClass(TProcessPriority priority)
 {
@@ -138,6 +139,15 @@ void TProcessRunner::Run()
 
     const DWORD flags = PriorityClass(Priority) | CreationFlags;
     const std::string application = TrimBlanks(ApplicationName);
+    // The system's limits, checked here: past them some systems do not fail
+    // the call but crash in it.
+    if (application.size() >= MAX_PATH) {
+        throw EProcessError("The program path is longer than " + std::to_string(MAX_PATH - 1) + " characters");
+    }
+    if (CommandLine.size() >= MaxCommandLine) {
+        throw EProcessError("The command line is longer than " + std::to_string(MaxCommandLine - 1) +
+                            " characters");
+    }
     const std::string directory = TrimBlanks(CurrentDirectory);
     std::string environment = EnvironmentBlock(Environment);
     STARTUPINFOA startup = {};

@@ -1,7 +1,7 @@
 #include "scanner/ScannerInvocation.h"
 
 #include "base/AnsiString.h"
-#include "lang/MessageTexts.h"
+#include "lang/FormatMsg.h"
 #include "log/LogFacade.h"
 
 namespace ostrel {
@@ -126,7 +126,7 @@ int32_t TScannerRun::Execute(bool isCure, const std::string& commandLine, const 
     }
     runner_.Stop();
     done_ = true;
-    WriteLogFmt(MessageText(MessageKey::SExecTimeOut), {settings_.TimeLimitMilliseconds / 1000}, 0);
+    WriteLog(FormatMessageText(MessageKey::SExecTimeOut, {settings_.TimeLimitMilliseconds / 1000}), 0);
     return ScanTimedOut;
 }
 

@@ -361,8 +361,8 @@ void TfrmCfg::cbxEditParamsClick()
 {
     const bool editable = cbxEditParams.Checked();
     if (editable) {
-        MessageBoxA(Handle(), Message(MessageKey::SDontEditAVPParam).c_str(), Message(MessageKey::SInfo).c_str(),
-                    MB_OK | MB_ICONINFORMATION);
+        ShowBoundedBox(Handle(), Message(MessageKey::SDontEditAVPParam), Message(MessageKey::SInfo),
+                       MB_OK | MB_ICONINFORMATION);
     }
     edtAVPScanParam.SetEnabled(editable);
     edtAVPCureParam.SetEnabled(editable);
@@ -370,13 +370,13 @@ void TfrmCfg::cbxEditParamsClick()
 
 int TfrmCfg::Ask(const std::string& text, UINT icon, HWND owner)
 {
-    return MessageBoxA(owner, text.c_str(), Message(MessageKey::SConfirmation).c_str(), MB_YESNO | icon);
+    return ShowBoundedBox(owner, text, Message(MessageKey::SConfirmation), MB_YESNO | icon);
 }
 
 void TfrmCfg::btnDefaultsAllgClick()
 {
     const std::string question =
-        Format(Message(MessageKey::SAskDefaultAllg), {lblAVPScanParam.Caption(), lblAVPCureParam.Caption()});
+        FormatMessageText(MessageKey::SAskDefaultAllg, {lblAVPScanParam.Caption(), lblAVPCureParam.Caption()});
     if (Ask(question, MB_ICONQUESTION, Handle()) == IDYES) {
         edtAVPScanParam.SetCaption(DefaultScanParams);
         edtAVPCureParam.SetCaption(DefaultCureParams);
@@ -415,7 +415,7 @@ void TfrmCfg::btnHelpClick()
         path = ChangeFileExt(Plugin().PluginFileName, ".hlp");
     }
     if (!FileExists(path)) {
-        path = Ask(FormatMsg(Message(MessageKey::SHelpNotFound), {}), MB_ICONINFORMATION, Handle()) == IDYES
+        path = Ask(FormatMessageText(MessageKey::SHelpNotFound, {}), MB_ICONINFORMATION, Handle()) == IDYES
                    ? PickHelpFile()
                    : "";
     }
@@ -464,17 +464,16 @@ void TfrmCfg::btnInfoClick()
 
 void TfrmCfg::btnSupportClick()
 {
-    if (Ask(FormatMsg(Message(MessageKey::SSupportQuestion), {}), MB_ICONQUESTION, nullptr) != IDYES) {
+    if (Ask(FormatMessageText(MessageKey::SSupportQuestion, {}), MB_ICONQUESTION, nullptr) != IDYES) {
         return;
     }
     try {
         WriteSupportFile();
     } catch (...) {
         const ErrorDescription error = DescribeCurrentException();
-        WriteLogFmt(Message(MessageKey::SSupportInfoError), {error.className, error.message}, 0);
-        MessageBoxA(nullptr,
-                    FormatMsg(Message(MessageKey::SSupportInfoError), {error.className, error.message}).c_str(),
-                    Message(MessageKey::SError).c_str(), MB_OK | MB_ICONERROR);
+        const std::string text = FormatMessageText(MessageKey::SSupportInfoError, {error.className, error.message});
+        WriteLog(text, 0);
+        ShowBoundedBox(nullptr, text, Message(MessageKey::SError), MB_OK | MB_ICONERROR);
     }
 }
 

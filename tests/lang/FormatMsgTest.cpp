@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace ostrel {
 namespace {
 
@@ -22,6 +24,28 @@ TEST(FormatMsg, TranslatedTemplateWithWrongPlaceholdersRaises)
 {
     EXPECT_THROW(FormatMsg("Timeout %s", {12}), EConvertError);
     EXPECT_THROW(FormatMsg("%s %s %s", {"a", "b"}), EConvertError);
+}
+
+TEST(FormatMessageText, BadTranslationFallsBackToTheBuiltInTextThenToTheArguments)
+{
+    MessageTable texts = DefaultMessageTexts();
+    texts[static_cast<std::size_t>(MessageKey::SExecTimeOut)] = "Zeit %s";
+    texts[static_cast<std::size_t>(MessageKey::SLogError)] = "Datei %s\\nKlasse %s";
+    SetMessageTexts(texts);
+    TakeMessageFallbacks();
+
+    EXPECT_EQ(FormatMessageText(MessageKey::SLogError, {"f.log", "ELogError", "m"}), "Datei f.log\r\nKlasse ELogError");
+    EXPECT_EQ(FormatMessageText(MessageKey::SExecTimeOut, {12}), "Timeoutvalue 12 sec. elapsed since starting program");
+    EXPECT_EQ(FormatMessageText(MessageKey::SExecTimeOut, {12}), "Timeoutvalue 12 sec. elapsed since starting program");
+    // Noted once for the table, not per use.
+    EXPECT_EQ(TakeMessageFallbacks(), std::vector<MessageKey>{MessageKey::SExecTimeOut});
+    EXPECT_TRUE(TakeMessageFallbacks().empty());
+
+    // Arguments even the built-in text cannot take are shown as they are.
+    EXPECT_EQ(FormatMessageText(MessageKey::SExecTimeOut, {3.5, "twelve", int64_t{7}}), "3.5 twelve 7");
+    SetMessageTexts(DefaultMessageTexts());
+    EXPECT_EQ(FormatMessageText(MessageKey::SLogError, {1}), "1");
+    EXPECT_TRUE(TakeMessageFallbacks().empty()) << "the built-in text itself is no translation";
 }
 
 TEST(MessageTexts, DefaultsInTableOrder)

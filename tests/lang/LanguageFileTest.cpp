@@ -1,3 +1,4 @@
+#include "base/MessageBox.h"
 #include "lang/LanguageFile.h"
 #include "lang/MessageTexts.h"
 #include "support/MessageBoxWatcher.h"
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 
 namespace ostrel::test {
@@ -30,7 +32,7 @@ TEST_F(LanguageFile, TranslatesDialogAndMessages)
 {
     std::string path = Write("[Main]\r\nEnglishLanguageName=German\r\n"
                              "[MsgStrings]\r\nSError=Fehler\r\nserror=klein\r\nSInfo=''Hinweis''\r\n"
-                             "SNotFound=Nicht gefunden\r\n"
+                             "SNotFound=Nicht gefunden\r\nSHelpNotFound=\r\n"
                              "[TfrmTest]\r\nCaption = Konfiguration\r\nbtnHelp.Caption=Hilfe\r\n"
                              "btnHelp.Caption=Zweite\r\nmmoInfo.Lines=eins\\nzwei\r\n"
                              "btnHelp.Hint=" + std::string(3000, 'h') + "\r\n");
@@ -46,9 +48,15 @@ TEST_F(LanguageFile, TranslatesDialogAndMessages)
     EXPECT_EQ(MessageText(MessageKey::SError), "Fehler");
     EXPECT_EQ(MessageText(MessageKey::SInfo), "Hinweis");
     EXPECT_EQ(MessageText(MessageKey::SNotFound), "Nicht gefunden");
-    // Keys the file does not carry become empty.
-    EXPECT_EQ(MessageText(MessageKey::SConfirmation), "");
+    // A key the file does not carry keeps its text; one it leaves empty is empty.
+    EXPECT_EQ(MessageText(MessageKey::SConfirmation), "Confirmation");
+    EXPECT_EQ(MessageText(MessageKey::SHelpNotFound), "");
     EXPECT_TRUE(watcher.Boxes().empty());
+
+    // A later file changes only what it names.
+    ApplyLanguageFile(Write("[Main]\r\nEnglishLanguageName=German\r\n[MsgStrings]\r\nSInfo=Info\r\n"), nullptr);
+    EXPECT_EQ(MessageText(MessageKey::SInfo), "Info");
+    EXPECT_EQ(MessageText(MessageKey::SError), "Fehler");
 }
 
 TEST_F(LanguageFile, UnusableFilesChangeNothing)
@@ -62,7 +70,7 @@ TEST_F(LanguageFile, UnusableFilesChangeNothing)
     EXPECT_TRUE(watcher.Boxes().empty());
 
     ApplyLanguageFile(Write("[Main]\r\nEnglishLanguageName=A]B\r\n[MsgStrings]\r\nSError=Fehler\r\n"), nullptr);
-    EXPECT_EQ(MessageText(MessageKey::SError), "");
+    EXPECT_EQ(MessageText(MessageKey::SError), "Error");
 }
 
 TEST_F(LanguageFile, FailuresShowABox)
@@ -84,6 +92,40 @@ TEST_F(LanguageFile, FailuresShowABox)
     EXPECT_EQ(boxes[1].caption, "Fehler");
     EXPECT_EQ(boxes[1].text, "Fehler in der Sprachdatei\r\nKlasse: EPropertyConvertError\r\n"
                              "Meldung: Invalid value 'bsNothing' for property BorderStyle");
+}
+
+// Translations that do not fit their arguments give way to the built-in
+// texts on the error paths, which must not fail themselves.
+TEST_F(LanguageFile, HostileTemplatesFallBackToTheBuiltInTexts)
+{
+    std::string wide;
+    for (int i = 0; i < 255; ++i) {
+        wide += "%0:4096s";
+    }
+    const std::string missing = folder.File("missing.lng");
+    const std::string bad = Write("[Main]\r\nEnglishLanguageName=German\r\n[TfrmTest]\r\nBorderStyle=bsNothing\r\n");
+    for (const std::string& hostile : {std::string("%"), std::string("%d%d%d"), std::string("%s%s%s%s%n"),
+                                       std::string("%999999999d"), wide}) {
+        SCOPED_TRACE(hostile.substr(0, 16));
+        MessageTable texts;
+        texts.fill(hostile);
+        SetMessageTexts(texts);
+        MessageBoxWatcher watcher;
+        ApplyLanguageFile(missing, nullptr);
+        ApplyLanguageFile(bad, &form);
+        std::vector<SeenBox> boxes = watcher.Boxes();
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes[0].text, "Not found " + missing);
+        if (hostile == wide) {
+            // It fits two strings: the box shows its start only.
+            EXPECT_EQ(boxes[1].text.size(), MaxBoxText);
+        } else {
+            EXPECT_EQ(boxes[1].text, "Error while reading language file\r\nClass: EPropertyConvertError\r\n"
+                                     "Message: Invalid value 'bsNothing' for property BorderStyle");
+        }
+        std::vector<MessageKey> noted = TakeMessageFallbacks();
+        EXPECT_EQ(std::count(noted.begin(), noted.end(), MessageKey::SNotFound), 1);
+    }
 }
 
 TEST_F(LanguageFile, OnlyTheFirst16KiBOfKeyNamesAreSeen)
