@@ -5,7 +5,8 @@ set -eu
 cd "$(dirname "$0")"
 
 packages="cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine
-          googletest libgtest-dev xvfb xauth x11-apps x11-utils imagemagick clang libclang-rt-14-dev"
+          googletest libgtest-dev xvfb xauth x11-apps x11-utils imagemagick clang libclang-rt-14-dev
+          zip unzip osslsigncode openssl clamav clamav-daemon"
 need_i386=false
 if ./runs-32bit.sh; then
     packages="$packages wine32:i386"

@@ -26,11 +26,16 @@ public:
     const char* ClassName() const noexcept override { return "EConvertError"; }
 };
 
-// A failed system call, worded with the system's own text.
+// A failed system call, worded with the system's own text. The name of the
+// call travels beside the message, which stays the system's wording.
 class EOSError : public Exception {
 public:
-    using Exception::Exception;
+    EOSError(std::string message, std::string call) : Exception(std::move(message)), call_(std::move(call)) {}
     const char* ClassName() const noexcept override { return "EOSError"; }
+    const std::string& Call() const noexcept { return call_; }
+
+private:
+    std::string call_;
 };
 
 struct ErrorDescription {

@@ -33,7 +33,7 @@ UniqueFile OpenFile(const std::string& path, DWORD access, DWORD share, DWORD di
     UniqueFile file(CreateFileA(path.c_str(), access, share, nullptr, disposition,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        RaiseLastOSError();
+        RaiseLastOSError("CreateFileA");
     }
     return file;
 }
@@ -44,7 +44,7 @@ void WriteAll(const UniqueFile& file, const std::string& content)
     if (!content.empty() &&
         (!WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
          written != content.size())) {
-        RaiseLastOSError();
+        RaiseLastOSError("WriteFile");
     }
 }
 
@@ -59,7 +59,7 @@ std::string ReadWholeFile(const std::string& path)
     DWORD count = 0;
     do {
         if (!ReadFile(file.get(), buffer, sizeof buffer, &count, nullptr)) {
-            RaiseLastOSError();
+            RaiseLastOSError("ReadFile");
         }
         content.append(buffer, count);
     } while (count > 0);

@@ -9,7 +9,7 @@ UniqueHandle DuplicateLocalHandle(HANDLE handle, bool inheritable)
     HANDLE copy = nullptr;
     if (!DuplicateHandle(GetCurrentProcess(), handle, GetCurrentProcess(), &copy, 0, inheritable,
                          DUPLICATE_SAME_ACCESS)) {
-        RaiseLastOSError();
+        RaiseLastOSError("DuplicateHandle");
     }
     return UniqueHandle(copy);
 }

@@ -22,17 +22,17 @@ std::string SystemErrorMessage(uint32_t code, const std::string& subject)
     return insert == std::string::npos ? text : text.replace(insert, 2, subject);
 }
 
-void RaiseOSError(uint32_t code)
+void RaiseOSError(uint32_t code, const char* call)
 {
     if (code == 0) {
-        throw EOSError("Ein Aufruf einer Betriebssystemfunktion ist fehlgeschlagen");
+        throw EOSError("Ein Aufruf einer Betriebssystemfunktion ist fehlgeschlagen", call);
     }
-    throw EOSError(Format("Systemfehler.  Code: %d.\r\n%s", {code, SystemErrorMessage(code)}));
+    throw EOSError(Format("Systemfehler.  Code: %d.\r\n%s", {code, SystemErrorMessage(code)}), call);
 }
 
-void RaiseLastOSError()
+void RaiseLastOSError(const char* call)
 {
-    RaiseOSError(GetLastError());
+    RaiseOSError(GetLastError(), call);
 }
 
 }  // namespace ostrel

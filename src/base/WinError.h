@@ -10,8 +10,9 @@ namespace ostrel {
 std::string SystemErrorMessage(uint32_t code, const std::string& subject = "%1");
 
 // Raises EOSError for GetLastError(), worded like "Systemfehler.  Code: 5."
-// followed by the system's text on the next line.
-[[noreturn]] void RaiseLastOSError();
-[[noreturn]] void RaiseOSError(uint32_t code);
+// followed by the system's text on the next line; `call` names the
+// function that failed.
+[[noreturn]] void RaiseLastOSError(const char* call);
+[[noreturn]] void RaiseOSError(uint32_t code, const char* call);
 
 }  // namespace ostrel

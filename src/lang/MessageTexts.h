@@ -33,6 +33,8 @@ enum class MessageKey {
 };
 
 constexpr std::size_t MessageKeyCount = 20;
+static_assert(static_cast<std::size_t>(MessageKey::SSelectHelpfile) + 1 == MessageKeyCount,
+              "every message key has its text");
 
 using MessageTable = std::array<std::string, MessageKeyCount>;
 

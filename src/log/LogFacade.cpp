@@ -6,7 +6,6 @@
 #include "lang/FormatMsg.h"
 #include "lang/MessageTexts.h"
 #include "log/LogError.h"
-#include "plugin/OstrelConstVars.h"
 
 namespace ostrel {
 
@@ -35,35 +34,38 @@ void LogMessageFallbacks(TOstrelLog& log)
 
 }  // namespace
 
-void WriteLog(const std::string& text, int32_t level)
+void LogSink::WriteLogFmt(const std::string& format, const FormatArgs& args, int32_t level)
 {
-    PluginState& plugin = Plugin();
-    ConfigValues settings = plugin.Config.Values();
-    if (!settings.Logging || settings.LogFileName.empty() || OstrelStatus == StatusNotConfigured) {
+    WriteLog(FormatMsg(format, args), level);
+}
+
+TLogFacade::TLogFacade(TConfig& config, TOstrelLog& log, std::function<bool()> configured)
+    : config_(config), log_(log), configured_(std::move(configured))
+{
+}
+
+void TLogFacade::WriteLog(const std::string& text, int32_t level)
+{
+    const ConfigValues settings = config_.Values();
+    if (!settings.Logging || settings.LogFileName.empty() || !configured_()) {
         return;
     }
     try {
-        LogMessageFallbacks(plugin.Log);
+        LogMessageFallbacks(log_);
         if (level > settings.MaxLogLevel) {
             return;
         }
-        plugin.Log.DoLog(text);
+        log_.DoLog(text);
     } catch (const ELogError& error) {
         ReportLogError(settings.LogFileName, error);
     }
 }
 
-void WriteLogFmt(const std::string& format, const FormatArgs& args, int32_t level)
+void TLogFacade::TrimLogFile()
 {
-    WriteLog(FormatMsg(format, args), level);
-}
-
-void TrimLogFile()
-{
-    PluginState& plugin = Plugin();
-    std::string logFileName = plugin.Config.Values().LogFileName;
+    const std::string logFileName = config_.Values().LogFileName;
     if (!logFileName.empty() && FileExists(logFileName)) {
-        plugin.Log.TrimToMaxLines();
+        log_.TrimToMaxLines();
     }
 }
 

@@ -5,7 +5,6 @@
 #include "base/MessageBox.h"
 #include "lang/FormatMsg.h"
 #include "lang/LanguageFile.h"
-#include "log/LogFacade.h"
 #include "plugin/FileRequests.h"
 #include "plugin/HostBuffer.h"
 #include "plugin/OstrelConstVars.h"
@@ -26,7 +25,7 @@ namespace {
 void LogQuietly(const char* text, int32_t level)
 {
     try {
-        WriteLog(text, level);
+        PluginLog().WriteLog(text, level);
     } catch (...) {
     }
 }
@@ -129,9 +128,9 @@ int32_t WINAPI BAV_Initialize()
             return HostOk;
         }
         plugin.Log.SetFileName(settings.LogFileName);
-        TrimLogFile();
-        WriteLog(std::string(80, '-'), 0);
-        WriteLog("BAV_Initialize: Log.FileName", 0);
+        plugin.LogFacade.TrimLogFile();
+        PluginLog().WriteLog(std::string(80, '-'), 0);
+        PluginLog().WriteLog("BAV_Initialize: Log.FileName", 0);
         return HostOk;
     } catch (...) {
         return FailWithBox("BAV_Initialize");
@@ -141,8 +140,8 @@ int32_t WINAPI BAV_Initialize()
 int32_t WINAPI BAV_Uninitialize()
 {
     try {
-        WriteLog("BAV_Uninitialize", 0);
-        WriteLogFmt("OstrelStatus=%d", {OstrelStatus.load()}, 0);
+        PluginLog().WriteLog("BAV_Uninitialize", 0);
+        PluginLog().WriteLogFmt("OstrelStatus=%d", {OstrelStatus.load()}, 0);
         return HostOk;
     } catch (...) {
         OstrelStatus = StatusFailed;
@@ -154,8 +153,8 @@ int32_t WINAPI BAV_Setup()
 {
     LogQuietly("BAV_Setup", 2);
     try {
-        ShowConfigDialog();
         PluginState& plugin = Plugin();
+        ShowConfigDialog({plugin.Config, plugin.LogFacade, plugin.PluginFileName, plugin.PluginVersion});
         ConfigValues settings = plugin.Config.Values();
         int32_t notConfigured = StatusNotConfigured;
         if (SettingsComplete(settings)) {
@@ -164,7 +163,7 @@ int32_t WINAPI BAV_Setup()
         if (OstrelStatus != StatusNotConfigured) {
             plugin.Log.SetFileName(settings.LogFileName);
         }
-        WriteLog("BAV_Setup: After Setup", 2);
+        PluginLog().WriteLog("BAV_Setup: After Setup", 2);
         return HostOk;
     } catch (...) {
         return FailWithBox("BAV_Setup");

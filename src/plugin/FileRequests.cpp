@@ -5,10 +5,10 @@
 #include "base/MessageBox.h"
 #include "lang/FormatMsg.h"
 #include "lang/MessageTexts.h"
-#include "log/LogFacade.h"
 #include "plugin/HostBuffer.h"
 #include "plugin/OstrelConstVars.h"
 #include "plugin/RequestRules.h"
+#include "settings/ParameterRules.h"
 #include "scanner/ScanReport.h"
 #include "scanner/ScannerInvocation.h"
 
@@ -17,9 +17,6 @@
 namespace ostrel {
 
 namespace {
-
-constexpr const char* ForbiddenScanParams[] = {"/FREEZE"};
-constexpr const char* ForbiddenCureParams[] = {"/FREEZE"};
 
 struct RequestKind {
     bool isCure;
@@ -36,7 +33,7 @@ const RequestKind Cure = {true, "CureFile", 2, "BAV_CureFile", "Msg", CureHostRe
 void LogError(const std::string& where)
 {
     ErrorDescription error = DescribeCurrentException();
-    WriteLogFmt("Error in " + where + ":\\n%s\\n%s", {error.className, error.message}, 0);
+    PluginLog().WriteLogFmt("Error in " + where + ":\\n%s\\n%s", {error.className, error.message}, 0);
 }
 
 int32_t RunScanner(const RequestKind& kind, const std::string& fileName, std::string& msg)
@@ -44,7 +41,7 @@ int32_t RunScanner(const RequestKind& kind, const std::string& fileName, std::st
     msg.clear();
     int32_t code = ScanRequestError;
     try {
-        RemoveForbiddenParams(true);
+        Plugin().Config.Update([](ConfigValues& values) { RemoveForbiddenParams(values); });
         ConfigValues settings = Plugin().Config.Values();
         std::string parameters = kind.isCure ? settings.AVPCureParam : settings.AVPScanParam;
         TScanRunSettings run;
@@ -52,41 +49,19 @@ int32_t RunScanner(const RequestKind& kind, const std::string& fileName, std::st
         run.EndString = settings.EndString;
         run.LogAVPOutput = settings.LogAVPOutput;
         try {
-            code = DoExecute(run, kind.isCure, ScannerCommandLine(parameters, fileName), "", msg);
-            WriteLog("After DoExecute", 3);
+            code = DoExecute(run, PluginLog(), kind.isCure, ScannerCommandLine(parameters, fileName), "", msg);
+            PluginLog().WriteLog("After DoExecute", 3);
         } catch (...) {
             code = ScanRequestError;
             LogError(kind.requestName);
         }
-        WriteLogFmt(std::string(kind.requestName) + ": Result=%d (%s)", {code, ScanResultText(code)},
+        PluginLog().WriteLogFmt(std::string(kind.requestName) + ": Result=%d (%s)", {code, ScanResultText(code)},
                     kind.resultLevel);
     } catch (...) {
         code = ScanRequestError;
         LogError(kind.requestName);
     }
     return code;
-}
-
-// Every occurrence goes, one at a time, each reported: also one that a
-// removal joins together from the text around it.
-template <std::size_t Count>
-void RemoveForbidden(const char* const (&forbidden)[Count], std::string ConfigValues::*parameters,
-                     MessageKey notAllowed, bool silent)
-{
-    for (const char* parameter : forbidden) {
-        for (bool removed = true; removed;) {
-            removed = false;
-            Plugin().Config.Update([&](ConfigValues& values) {
-                if (auto cleaned = RemoveFirstParameter(values.*parameters, parameter)) {
-                    values.*parameters = *cleaned;
-                    removed = true;
-                }
-            });
-            if (removed && !silent) {
-                ShowMessage(FormatMessageText(notAllowed, {parameter}));
-            }
-        }
-    }
 }
 
 // The short cut of both requests: a plug-in that is not ready answers -3,
@@ -142,17 +117,17 @@ int32_t HostRequest(const RequestKind& kind, const char* fileName, char* message
     const std::string exportName = kind.exportName;
     ScanGuard guard;
     if (guard.Refused()) {
-        WriteLog(exportName + ": refused, a check or cure is already running on this thread", 0);
+        PluginLog().WriteLog(exportName + ": refused, a check or cure is already running on this thread", 0);
         return HostError;
     }
     try {
-        WriteLog("In " + exportName, 1);
+        PluginLog().WriteLog("In " + exportName, 1);
         std::string msg;
         const std::string name = fileName ? fileName : "";
-        WriteLogFmt(exportName + ": FileName=%s", {name}, 0);
+        PluginLog().WriteLogFmt(exportName + ": FileName=%s", {name}, 0);
         const int32_t code = RunScanner(kind, name, msg);
         result = kind.hostResult(code);
-        WriteLogFmt(exportName + ": Result=%d (%s), " + kind.messageLabel + "=%s",
+        PluginLog().WriteLogFmt(exportName + ": Result=%d (%s), " + kind.messageLabel + "=%s",
                     {result, HostResultText(result), msg}, 0);
         CopyMessageToHost(msg, messageBuffer);
     } catch (...) {
@@ -162,7 +137,7 @@ int32_t HostRequest(const RequestKind& kind, const char* fileName, char* message
         } else {
             // The check's error line is written as it stands, without formatting.
             ErrorDescription error = DescribeCurrentException();
-            WriteLog("Error in " + exportName + ":\\" + error.className + "\\" + error.message, 0);
+            PluginLog().WriteLog("Error in " + exportName + ":\\" + error.className + "\\" + error.message, 0);
         }
     }
     return result;
@@ -178,14 +153,6 @@ int32_t CheckFile(const std::string& fileName, std::string& msg)
 int32_t CureFile(const std::string& fileName, std::string& msg)
 {
     return RunScanner(Cure, fileName, msg);
-}
-
-void RemoveForbiddenParams(bool silent)
-{
-    RemoveForbidden(ForbiddenScanParams, &ConfigValues::AVPScanParam,
-                    MessageKey::SScanParameterNotAllowed, silent);
-    RemoveForbidden(ForbiddenCureParams, &ConfigValues::AVPCureParam,
-                    MessageKey::SCureParameterNotAllowed, silent);
 }
 
 int32_t CheckRequest(const char* fileName, char* messageBuffer)

@@ -9,10 +9,6 @@ namespace ostrel {
 int32_t CheckFile(const std::string& fileName, std::string& msg);
 int32_t CureFile(const std::string& fileName, std::string& msg);
 
-// Removes "/FREEZE" from the scan and cure parameters in memory; unless
-// silent, says so in a box.
-void RemoveForbiddenParams(bool silent);
-
 // The whole requests behind BAV_CheckFile and BAV_CureFile.
 int32_t CheckRequest(const char* fileName, char* messageBuffer);
 int32_t CureRequest(const char* fileName);

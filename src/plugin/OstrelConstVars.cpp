@@ -14,7 +14,9 @@ void* PluginModule = nullptr;
 std::atomic<int32_t> OstrelStatus{StatusReady};
 
 PluginState::PluginState()
-    : PluginFileName(ModuleFileName(PluginModule)), PluginVersion(GetFileVersion(PluginFileName))
+    : PluginFileName(ModuleFileName(PluginModule)),
+      PluginVersion(GetFileVersion(PluginFileName)),
+      LogFacade(Config, Log, [] { return OstrelStatus != StatusNotConfigured; })
 {
     Config.SetModuleFileName(PluginFileName);
     Config.CheckIniFile();
@@ -25,6 +27,11 @@ PluginState& Plugin()
 {
     static PluginState state;
     return state;
+}
+
+LogSink& PluginLog()
+{
+    return Plugin().LogFacade;
 }
 
 void SetPluginModule(void* module)

@@ -2,6 +2,7 @@
 
 #include "base/CriticalSection.h"
 #include "base/TicketLock.h"
+#include "log/LogFacade.h"
 #include "log/TextLog.h"
 #include "plugin/StatusCodes.h"
 #include "settings/Config.h"
@@ -16,7 +17,8 @@ namespace ostrel {
 // threads at once.
 extern std::atomic<int32_t> OstrelStatus;
 
-// The process-wide objects of one loaded plug-in.
+// The mutable process-wide state of one loaded plug-in. Only the plug-in
+// layer (src/plugin) touches it; it hands the other parts what they need.
 struct PluginState {
     PluginState();
 
@@ -28,10 +30,14 @@ struct PluginState {
     std::string PluginVersion;
     TConfig Config;
     TOstrelLog Log;
+    TLogFacade LogFacade;
 };
 
 // Made on first use rather than under the loader lock; freed at unload.
 PluginState& Plugin();
+
+// The plug-in's log, as the parts take it.
+LogSink& PluginLog();
 
 // Called from DllMain with the plug-in's own module handle.
 void SetPluginModule(void* module);

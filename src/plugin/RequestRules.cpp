@@ -1,6 +1,5 @@
 #include "plugin/RequestRules.h"
 
-#include "base/AnsiString.h"
 #include "plugin/StatusCodes.h"
 #include "scanner/ScanReport.h"
 
@@ -46,18 +45,6 @@ int32_t CheckHostResult(int32_t scanCode)
 int32_t CureHostResult(int32_t scanCode)
 {
     return scanCode == ScanNotCured ? HostCannotCure : CheckHostResult(scanCode);
-}
-
-std::optional<std::string> RemoveFirstParameter(std::string_view parameters,
-                                                std::string_view forbidden)
-{
-    std::size_t position = AnsiUpperCase(parameters).find(forbidden);
-    if (position == std::string::npos) {
-        return std::nullopt;
-    }
-    std::string cleaned(parameters);
-    cleaned.erase(position, forbidden.size());
-    return cleaned;
 }
 
 std::string ScannerCommandLine(std::string_view parameters, std::string_view fileName)

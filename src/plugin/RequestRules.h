@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,11 +13,6 @@ const char* HostResultText(int32_t hostCode);
 // The host's answer to a check or a cure for a scanner result.
 int32_t CheckHostResult(int32_t scanCode);
 int32_t CureHostResult(int32_t scanCode);
-
-// The parameter text without the first occurrence of `forbidden` (upper
-// case), found without regard to case; nothing when it does not occur.
-std::optional<std::string> RemoveFirstParameter(std::string_view parameters,
-                                                std::string_view forbidden);
 
 // The scanner's command line: the parameters, one space and the file name,
 // in double quotes when it holds a blank so it stays one argument.

@@ -31,14 +31,14 @@ OutputPipe CreateOutputPipe()
                                      PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, 0, PieceSize, 0,
                                      nullptr);
     if (server == INVALID_HANDLE_VALUE) {
-        RaiseLastOSError();
+        RaiseLastOSError("CreateNamedPipeA");
     }
     pipe.parentReadEnd.reset(server);
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     HANDLE client = CreateFileA(name.c_str(), GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (client == INVALID_HANDLE_VALUE) {
-        RaiseLastOSError();
+        RaiseLastOSError("CreateFileA");
     }
     pipe.childWriteEnd.reset(client);
     return pipe;
@@ -57,7 +57,7 @@ TPipeReader::TPipeReader(UniqueHandle readEnd) : pipe_(std::move(readEnd)), read
 {
     read_->event.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!read_->event) {
-        RaiseLastOSError();
+        RaiseLastOSError("CreateEventA");
     }
     read_->overlapped.hEvent = read_->event.get();
     StartRead();

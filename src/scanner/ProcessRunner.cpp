@@ -74,7 +74,7 @@ ConsolePipes CreateConsolePipes()
     pipes.childError = DuplicateLocalHandle(pipes.childOutput.get(), true);
     UniqueHandle inputWrite;
     if (!CreatePipe(pipes.childInput.receive(), inputWrite.receive(), &attributes, 0)) {
-        RaiseLastOSError();
+        RaiseLastOSError("CreatePipe");
     }
     pipes.parentInput = DuplicateLocalHandle(inputWrite.get(), false);
     return pipes;
@@ -169,7 +169,7 @@ void TProcessRunner::Run()
                         nullptr, nullptr, redirect, flags,
                         environment.empty() ? nullptr : environment.data(),
                         directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
-        RaiseLastOSError();
+        RaiseLastOSError("CreateProcessA");
     }
     process_.reset(info.hProcess);
     thread_.reset(info.hThread);
@@ -212,7 +212,7 @@ bool TProcessRunner::Terminate()
     }
     UniqueHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId_));
     if (!process) {
-        RaiseLastOSError();
+        RaiseLastOSError("OpenProcess");
     }
     return TerminateProcess(process.get(), 0) != FALSE;
 }
@@ -309,7 +309,7 @@ void TProcessRunner::CloseProcessHandles()
         }
     }
     if (error != ERROR_SUCCESS) {
-        RaiseOSError(error);
+        RaiseOSError(error, "CloseHandle");
     }
 }
 

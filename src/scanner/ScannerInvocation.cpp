@@ -2,7 +2,6 @@
 
 #include "base/AnsiString.h"
 #include "lang/FormatMsg.h"
-#include "log/LogFacade.h"
 
 namespace ostrel {
 
@@ -44,8 +43,8 @@ void TScannerRunner::Stop()
     }
 }
 
-TScannerRun::TScannerRun(TScanRunSettings settings)
-    : settings_(std::move(settings)), endMarker_(settings_.EndString)
+TScannerRun::TScannerRun(TScanRunSettings settings, LogSink& log)
+    : settings_(std::move(settings)), log_(log), endMarker_(settings_.EndString)
 {
     runner_.OnRawRead = [this](TProcessRunner&, std::string_view bytes) { HandleRawRead(bytes); };
     runner_.OnTerminate = [this](TProcessRunner&, uint32_t) { done_ = true; };
@@ -100,7 +99,7 @@ int32_t TScannerRun::Execute(bool isCure, const std::string& commandLine, const 
     // own name: the parameters follow the quoted program.
     runner_.CommandLine = "\"" + TrimBlanks(settings_.AVPExeName) + "\" " + commandLine;
     runner_.CurrentDirectory = currentDir;
-    WriteLogFmt("DoExecute Command=%s / Params=%s / CurrentDir=%s",
+    log_.WriteLogFmt("DoExecute Command=%s / Params=%s / CurrentDir=%s",
                 {runner_.ApplicationName, commandLine, runner_.CurrentDirectory}, 2);
     if (settings_.LogAVPOutput) {
         loggedOutput_ = OutputHeading;
@@ -111,7 +110,7 @@ int32_t TScannerRun::Execute(bool isCure, const std::string& commandLine, const 
     const bool timedOut = WaitForRun(start);
 
     if (settings_.LogAVPOutput) {
-        WriteLog(loggedOutput_, 0);
+        log_.WriteLog(loggedOutput_, 0);
         loggedOutput_ = std::string();
     }
     if (!timedOut) {
@@ -126,14 +125,14 @@ int32_t TScannerRun::Execute(bool isCure, const std::string& commandLine, const 
     }
     runner_.Stop();
     done_ = true;
-    WriteLog(FormatMessageText(MessageKey::SExecTimeOut, {settings_.TimeLimitMilliseconds / 1000}), 0);
+    log_.WriteLog(FormatMessageText(MessageKey::SExecTimeOut, {settings_.TimeLimitMilliseconds / 1000}), 0);
     return ScanTimedOut;
 }
 
-int32_t DoExecute(const TScanRunSettings& settings, bool isCure, const std::string& commandLine,
+int32_t DoExecute(const TScanRunSettings& settings, LogSink& log, bool isCure, const std::string& commandLine,
                   const std::string& currentDir, std::string& msg)
 {
-    TScannerRun run(settings);
+    TScannerRun run(settings, log);
     return run.Execute(isCure, commandLine, currentDir, msg);
 }
 

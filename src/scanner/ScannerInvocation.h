@@ -1,5 +1,6 @@
 #pragma once
 
+#include "log/LogSink.h"
 #include "scanner/EndMarker.h"
 #include "scanner/ProcessRunner.h"
 #include "scanner/ScanReport.h"
@@ -31,7 +32,7 @@ struct TScanRunSettings {
 // reads the result from the report while the output streams in.
 class TScannerRun {
 public:
-    explicit TScannerRun(TScanRunSettings settings);
+    TScannerRun(TScanRunSettings settings, LogSink& log);
     TScannerRun(const TScannerRun&) = delete;
     TScannerRun& operator=(const TScannerRun&) = delete;
 
@@ -45,6 +46,7 @@ private:
     bool WaitForRun(DWORD start);
 
     TScanRunSettings settings_;
+    LogSink& log_;
     TScannerRunner runner_;
     TEndMarker endMarker_;
     TScanReportReader report_;
@@ -52,8 +54,8 @@ private:
     bool done_ = false;
 };
 
-// A run with the given settings.
-int32_t DoExecute(const TScanRunSettings& settings, bool isCure, const std::string& commandLine,
+// A run with the given settings, logging into `log`.
+int32_t DoExecute(const TScanRunSettings& settings, LogSink& log, bool isCure, const std::string& commandLine,
                   const std::string& currentDir, std::string& msg);
 
 }  // namespace ostrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/CriticalSection.h"
+#include "settings/ConfigValues.h"
 #include "settings/RegConfig.h"
 
 #include <cstdint>
@@ -8,22 +9,6 @@
 #include <string>
 
 namespace ostrel {
-
-// The eleven stored settings with their defaults. Their names are the
-// storage keys.
-struct ConfigValues {
-    bool LogAVPOutput = false;
-    std::string LanguageFileName;
-    std::string EndString = "-----------------";
-    std::string AVPExeName;
-    std::string AVPScanParam = "-nomem -noboot -nombr -z";
-    bool Disabled = false;
-    std::string AVPCureParam = "-nomem -noboot -nombr -z -e";
-    bool Logging = false;
-    std::string LogFileName;
-    std::string HelpFileName;
-    int32_t MaxLogLevel = 0;
-};
 
 // The plug-in's settings: in "<module>.ini" (section "Data") once that file
 // exists beside the module, else under HKCU\Software\Dunmere\Ostrel.

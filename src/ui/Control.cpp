@@ -48,7 +48,7 @@ struct ContainerClassRegistration {
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = ContainerClassName;
         if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-            RaiseLastOSError();
+            RaiseLastOSError("RegisterClassA");
         }
     }
     ~ContainerClassRegistration() { UnregisterClassA(ContainerClassName, ModuleInstance()); }
@@ -92,9 +92,24 @@ TControl::TControl(TForm& owner, TWinControl* parent, std::string name)
 
 TControl::~TControl()
 {
+    DestroyHandle();
     if (parent_ != nullptr) {
         parent_->RemoveChild(*this);
     }
+}
+
+// The window's last messages go to its class's own procedure: the members
+// they might touch (font, brush, those of derived classes) are being
+// destroyed. Its child windows still reach their living controls.
+void TControl::DestroyHandle()
+{
+    HWND window = window_.release();
+    if (window == nullptr) {
+        return;
+    }
+    RemovePropA(window, ControlProperty);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
+    DestroyWindow(window);
 }
 
 const PropertyTable& TControl::Properties() const
@@ -152,7 +167,7 @@ void TControl::MakeWindow()
                                   parentWindow ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)) : nullptr,
                                   ModuleInstance(), nullptr));
     if (!window_) {
-        RaiseLastOSError();
+        RaiseLastOSError("CreateWindowExA");
     }
     SetPropA(Handle(), ControlProperty, this);
     originalProc_ = reinterpret_cast<WNDPROC>(

@@ -101,6 +101,8 @@ protected:
     virtual void FontChanged();
     // The window exists and is subclassed.
     virtual void HandleCreated() {}
+    // Destroys the window, which from then on no longer reaches this object.
+    void DestroyHandle();
     // The caption changed.
     virtual void TextChanged() {}
     int Id() const { return id_; }

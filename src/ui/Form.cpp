@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <exception>
 
 namespace ostrel {
 
@@ -32,15 +33,16 @@ FrameStyle StyleOf(int borderStyle)
 // again on every way out.
 class DisabledWindows {
 public:
-    DisabledWindows(HWND owner, HWND form)
+    DisabledWindows(HWND owner, HWND form) : form_(form)
     {
         if (owner != nullptr) {
             Disable(owner);
         } else {
-            EnumThreadWindows(GetCurrentThreadId(), &DisabledWindows::Collect,
-                              reinterpret_cast<LPARAM>(this));
+            EnumThreadWindows(GetCurrentThreadId(), &DisabledWindows::Collect, reinterpret_cast<LPARAM>(this));
+            if (collectError_) {
+                std::rethrow_exception(collectError_);
+            }
         }
-        form_ = form;
         windows_.erase(std::remove(windows_.begin(), windows_.end(), form), windows_.end());
     }
     ~DisabledWindows()
@@ -53,13 +55,19 @@ public:
     DisabledWindows& operator=(const DisabledWindows&) = delete;
 
 private:
+    // A system callback: an error stops the enumeration and is raised after it.
     static BOOL CALLBACK Collect(HWND window, LPARAM self)
     {
         auto* disabled = reinterpret_cast<DisabledWindows*>(self);
-        if (window != disabled->form_ && IsWindowVisible(window)) {
-            disabled->Disable(window);
+        try {
+            if (window != disabled->form_ && IsWindowVisible(window)) {
+                disabled->Disable(window);
+            }
+            return TRUE;
+        } catch (...) {
+            disabled->collectError_ = std::current_exception();
+            return FALSE;
         }
-        return TRUE;
     }
     void Disable(HWND window)
     {
@@ -71,6 +79,7 @@ private:
 
     HWND form_ = nullptr;
     std::vector<HWND> windows_;
+    std::exception_ptr collectError_;
 };
 
 }  // namespace
@@ -91,10 +100,12 @@ TForm::TForm(HWND ownerWindow, std::string name) : TWinControl(*this, nullptr, s
 
 TForm::~TForm()
 {
-    // Controls go before the window that holds them.
+    // Controls go before the window that holds them, and that window before
+    // the form's own members.
     while (!components_.empty()) {
         components_.pop_back();
     }
+    DestroyHandle();
 }
 
 Component* TForm::FindComponent(std::string_view name)

@@ -4,16 +4,14 @@
 #include "base/Exception.h"
 #include "base/FilePath.h"
 #include "base/FileSystem.h"
-#include "base/MessageBox.h"
 #include "base/Format.h"
+#include "base/MessageBox.h"
+#include "base/TextLines.h"
 #include "base/UniqueResource.h"
 #include "lang/FormatMsg.h"
 #include "lang/LanguageFile.h"
 #include "lang/MessageTexts.h"
-#include "log/LogFacade.h"
-#include "base/TextLines.h"
-#include "plugin/FileRequests.h"
-#include "plugin/OstrelConstVars.h"
+#include "settings/ParameterRules.h"
 #include "settings/RegistryKey.h"
 #include "sysinfo/SystemQueries.h"
 #include "ui/OstrelInfo.h"
@@ -28,8 +26,6 @@ namespace ostrel {
 
 namespace {
 
-constexpr const char* DefaultScanParams = "-nomem -noboot -nombr -z";
-constexpr const char* DefaultCureParams = "-nomem -noboot -nombr -z -e";
 constexpr const char* ScannerFileName = "Avnt.exe";
 constexpr std::size_t VirusDefinitionHead = 150;
 
@@ -75,7 +71,7 @@ std::string ShortDate(const FILETIME& time)
 
 }  // namespace
 
-TfrmCfg::TfrmCfg(HWND owner)
+TfrmCfg::TfrmCfg(HWND owner, TDialogContext context)
     : TForm(owner, "frmCfg"),
       pnlBottom(Add<TPanel>(*this, "pnlBottom")),
       lblVirDefDate(Add<TLabel>(*this, "lblVirDefDate")),
@@ -106,12 +102,13 @@ TfrmCfg::TfrmCfg(HWND owner)
       cbxDisabled(Add<TCheckBox>(pnlControls, "cbxDisabled")),
       btnDefaultsAllg(Add<TButton>(pnlControls, "btnDefaultsAllg")),
       btnSupport(Add<TBitBtn>(pnlControls, "btnSupport")),
-      btnSelectHelpFile(Add<TBitBtn>(pnlControls, "btnSelectHelpFile"))
+      btnSelectHelpFile(Add<TBitBtn>(pnlControls, "btnSelectHelpFile")),
+      context_(std::move(context))
 {
     OpenDocument = [](const std::string& path, const std::string& directory) {
         ShellExecuteA(nullptr, "OPEN", path.c_str(), "", directory.c_str(), SW_SHOWNORMAL);
     };
-    ShowInfo = [](TfrmCfg& form) { ShowInfoDialog(form.Handle()); };
+    ShowInfo = [](TfrmCfg& form) { ShowInfoDialog(form.Handle(), form.context_); };
     Layout();
     FormCreate();
     OnShow = [this](TForm&) { FormShow(); };
@@ -237,7 +234,7 @@ void TfrmCfg::FormCreate()
 {
     edtAVPScanParam.SetEnabled(false);
     edtAVPCureParam.SetEnabled(false);
-    const std::string languageFile = Plugin().Config.Values().LanguageFileName;
+    const std::string languageFile = context_.Config.Values().LanguageFileName;
     if (!languageFile.empty()) {
         lblLanguageName.SetCaption(ChangeFileExt(ExtractFileName(languageFile), ""));
     }
@@ -247,7 +244,7 @@ void TfrmCfg::FormCreate()
 void TfrmCfg::FormShow()
 {
     LocateScanner();
-    const ConfigValues settings = Plugin().Config.Values();
+    const ConfigValues settings = context_.Config.Values();
     edtAVPExeName.SetCaption(settings.AVPExeName);
     edtAVPScanParam.SetCaption(settings.AVPScanParam);
     edtAVPCureParam.SetCaption(settings.AVPCureParam);
@@ -266,25 +263,31 @@ void TfrmCfg::FormClose()
     if (ModalResult() != mrOk) {
         return;
     }
-    Plugin().Config.Update([this](ConfigValues& values) {
+    context_.Config.Update([this](ConfigValues& values) {
         values.AVPExeName = edtAVPExeName.Caption();
         values.AVPScanParam = edtAVPScanParam.Caption();
         values.AVPCureParam = edtAVPCureParam.Caption();
         values.Disabled = cbxDisabled.Checked();
         values.LogAVPOutput = cbxLogAVPOutput.Checked();
     });
-    RemoveForbiddenParams(false);
-    Plugin().Config.Update([this](ConfigValues& values) {
+    std::vector<TRemovedParameter> removed;
+    context_.Config.Update([&](ConfigValues& values) { removed = RemoveForbiddenParams(values); });
+    for (const TRemovedParameter& parameter : removed) {
+        const MessageKey notAllowed =
+            parameter.fromCure ? MessageKey::SCureParameterNotAllowed : MessageKey::SScanParameterNotAllowed;
+        ShowMessage(FormatMessageText(notAllowed, {parameter.parameter}));
+    }
+    context_.Config.Update([this](ConfigValues& values) {
         values.Logging = cbxLogEnabled.Checked();
         values.LogFileName = edtLogFileName.Caption();
         values.MaxLogLevel = sedMaxLogLevel.Value();
     });
-    Plugin().Config.Save();
+    context_.Config.Save();
 }
 
 void TfrmCfg::LocateScanner()
 {
-    if (!Plugin().Config.Values().AVPExeName.empty()) {
+    if (!context_.Config.Values().AVPExeName.empty()) {
         return;
     }
     std::string folder;
@@ -294,7 +297,7 @@ void TfrmCfg::LocateScanner()
         // A registry value of the wrong kind: the scanner is not located.
     }
     if (!folder.empty() && FileExists(folder + ScannerFileName)) {
-        Plugin().Config.Update([&](ConfigValues& values) { values.AVPExeName = folder + ScannerFileName; });
+        context_.Config.Update([&](ConfigValues& values) { values.AVPExeName = folder + ScannerFileName; });
     }
 }
 
@@ -351,7 +354,7 @@ void TfrmCfg::btnSaveLogFileNameClick()
 {
     sD.FileName.clear();
     const std::string current = edtLogFileName.Caption();
-    sD.InitialDir = ExtractFileDir(current.empty() ? Plugin().PluginFileName : current);
+    sD.InitialDir = ExtractFileDir(current.empty() ? context_.PluginFileName : current);
     if (sD.Execute(Handle())) {
         edtLogFileName.SetCaption(sD.FileName);
     }
@@ -378,8 +381,9 @@ void TfrmCfg::btnDefaultsAllgClick()
     const std::string question =
         FormatMessageText(MessageKey::SAskDefaultAllg, {lblAVPScanParam.Caption(), lblAVPCureParam.Caption()});
     if (Ask(question, MB_ICONQUESTION, Handle()) == IDYES) {
-        edtAVPScanParam.SetCaption(DefaultScanParams);
-        edtAVPCureParam.SetCaption(DefaultCureParams);
+        const ConfigValues defaults;
+        edtAVPScanParam.SetCaption(defaults.AVPScanParam);
+        edtAVPCureParam.SetCaption(defaults.AVPCureParam);
     }
 }
 
@@ -393,14 +397,14 @@ std::string TfrmCfg::PickHelpFile()
         dialog.FileMustExist = true;
         dialog.EnableSizing = true;
         dialog.Title = Message(MessageKey::SSelectHelpfile);
-        const std::string pattern = ChangeFileExt(ExtractFileName(Plugin().PluginFileName), "*.hlp");
+        const std::string pattern = ChangeFileExt(ExtractFileName(context_.PluginFileName), "*.hlp");
         dialog.Filter = pattern + "|" + pattern;
-        const std::string helpFile = Plugin().Config.Values().HelpFileName;
-        dialog.InitialDir = ExtractFileDir(helpFile.empty() ? Plugin().PluginFileName : helpFile);
+        const std::string helpFile = context_.Config.Values().HelpFileName;
+        dialog.InitialDir = ExtractFileDir(helpFile.empty() ? context_.PluginFileName : helpFile);
         if (dialog.Execute(Handle())) {
             chosen = dialog.FileName;
-            Plugin().Config.Update([&](ConfigValues& values) { values.HelpFileName = chosen; });
-            Plugin().Config.Save();
+            context_.Config.Update([&](ConfigValues& values) { values.HelpFileName = chosen; });
+            context_.Config.Save();
         }
     } catch (const Exception&) {
         MessageBoxA(Handle(), "Error while creating an open dialog", ApplicationTitle, MB_OK);
@@ -410,9 +414,9 @@ std::string TfrmCfg::PickHelpFile()
 
 void TfrmCfg::btnHelpClick()
 {
-    std::string path = Plugin().Config.Values().HelpFileName;
+    std::string path = context_.Config.Values().HelpFileName;
     if (path.empty()) {
-        path = ChangeFileExt(Plugin().PluginFileName, ".hlp");
+        path = ChangeFileExt(context_.PluginFileName, ".hlp");
     }
     if (!FileExists(path)) {
         path = Ask(FormatMessageText(MessageKey::SHelpNotFound, {}), MB_ICONINFORMATION, Handle()) == IDYES
@@ -420,7 +424,7 @@ void TfrmCfg::btnHelpClick()
                    : "";
     }
     if (!path.empty()) {
-        OpenDocument(path, ExtractFileDir(Plugin().PluginFileName));
+        OpenDocument(path, ExtractFileDir(context_.PluginFileName));
     }
 }
 
@@ -428,7 +432,7 @@ void TfrmCfg::btnSelectHelpFileClick()
 {
     const std::string path = PickHelpFile();
     if (!path.empty()) {
-        Plugin().Config.Update([&](ConfigValues& values) { values.HelpFileName = path; });
+        context_.Config.Update([&](ConfigValues& values) { values.HelpFileName = path; });
     }
 }
 
@@ -436,14 +440,14 @@ void TfrmCfg::btnSelectLanguageFileClick()
 {
     oD.Title = Message(MessageKey::SSelectLanguageFile);
     oD.Filter = Message(MessageKey::SLanguageFile) + " (*.lng)|*.lng";
-    const std::string current = Plugin().Config.Values().LanguageFileName;
-    oD.InitialDir = ExtractFileDir(current.empty() ? Plugin().PluginFileName : current);
+    const std::string current = context_.Config.Values().LanguageFileName;
+    oD.InitialDir = ExtractFileDir(current.empty() ? context_.PluginFileName : current);
     oD.FileName.clear();
     if (!oD.Execute(Handle())) {
         return;
     }
     const std::string chosen = oD.FileName;
-    Plugin().Config.Update([&](ConfigValues& values) { values.LanguageFileName = chosen; });
+    context_.Config.Update([&](ConfigValues& values) { values.LanguageFileName = chosen; });
     if (!TrimBlanks(chosen).empty()) {
         lblLanguageName.SetCaption(ChangeFileExt(ExtractFileName(chosen), ""));
     }
@@ -472,7 +476,7 @@ void TfrmCfg::btnSupportClick()
     } catch (...) {
         const ErrorDescription error = DescribeCurrentException();
         const std::string text = FormatMessageText(MessageKey::SSupportInfoError, {error.className, error.message});
-        WriteLog(text, 0);
+        context_.Log.WriteLog(text, 0);
         ShowBoundedBox(nullptr, text, Message(MessageKey::SError), MB_OK | MB_ICONERROR);
     }
 }
@@ -480,7 +484,7 @@ void TfrmCfg::btnSupportClick()
 void TfrmCfg::WriteSupportFile()
 {
     std::vector<std::string> lines;
-    BuildSupportInfo(lines);
+    BuildSupportInfo(context_, lines);
     TSaveDialog dialog;
     dialog.Filter = "Supportinfo (*.txt)|*.txt";
     dialog.DefaultExt = ".txt";
@@ -492,9 +496,9 @@ void TfrmCfg::WriteSupportFile()
     }
 }
 
-void ShowConfigDialog()
+void ShowConfigDialog(const TDialogContext& context)
 {
-    TfrmCfg form(nullptr);
+    TfrmCfg form(nullptr, context);
     form.ShowModal();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/DialogContext.h"
 #include "ui/FileDialogs.h"
 #include "ui/Form.h"
 #include "ui/KxEdit.h"
@@ -15,7 +16,7 @@ namespace ostrel {
 // writes them back, and saves them, only when closed with OK.
 class TfrmCfg : public TForm {
 public:
-    explicit TfrmCfg(HWND owner);
+    TfrmCfg(HWND owner, TDialogContext context);
     const char* ClassName() const override { return "TfrmCfg"; }
 
     // Opens a document with the program registered for it.
@@ -76,10 +77,12 @@ private:
     void btnSupportClick();
     void WriteSupportFile();
     int Ask(const std::string& text, UINT icon, HWND owner);
+
+    TDialogContext context_;
 };
 
 // The settings editor as the host's setup command shows it: modal on the
 // calling thread, with no owner form.
-void ShowConfigDialog();
+void ShowConfigDialog(const TDialogContext& context);
 
 }  // namespace ostrel

@@ -2,14 +2,14 @@
 
 #include "base/MessageBox.h"
 #include "lang/LanguageFile.h"
-#include "plugin/OstrelConstVars.h"
 #include "ui/KxCheckCompilerSwitches.h"
 
 #include <vector>
 
 namespace ostrel {
 
-TfrmInfo::TfrmInfo(HWND ownerWindow) : TForm(ownerWindow, "frmInfo")
+TfrmInfo::TfrmInfo(HWND ownerWindow, std::string languageFileName)
+    : TForm(ownerWindow, "frmInfo"), languageFileName_(std::move(languageFileName))
 {
     SetCaption("Info");
     SetBorderStyle(bsSingle);
@@ -70,13 +70,13 @@ void TfrmInfo::SetVersion(const std::string& version)
 
 void TfrmInfo::FormCreate()
 {
-    ApplyLanguageFile(Plugin().Config.Values().LanguageFileName, this);
+    ApplyLanguageFile(languageFileName_, this);
 }
 
 void TfrmInfo::FormKeyDown(WORD key, int shift)
 {
     if (key == 'C' && (shift & ssCtrl) && (shift & ssAlt)) {
-        MessageBoxA(Handle(), BuildSettingsText().c_str(), ApplicationTitle, MB_OK);
+        ShowBoundedBox(Handle(), BuildSettingsText(), ApplicationTitle, MB_OK);
     }
 }
 
@@ -92,10 +92,10 @@ std::string BuildSettingsText()
     return text;
 }
 
-int ShowInfoDialog(HWND ownerWindow)
+int ShowInfoDialog(HWND ownerWindow, const TDialogContext& context)
 {
-    TfrmInfo info(ownerWindow);
-    info.SetVersion(Plugin().PluginVersion);
+    TfrmInfo info(ownerWindow, context.Config.Values().LanguageFileName);
+    info.SetVersion(context.PluginVersion);
     return info.ShowModal();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/DialogContext.h"
 #include "ui/Form.h"
 #include "ui/KxURLLabel.h"
 #include "ui/StdControls.h"
@@ -12,8 +13,8 @@ namespace ostrel {
 // plug-in's version and a notice. Ctrl+Alt+C shows the build settings.
 class TfrmInfo : public TForm {
 public:
-    // Centred on `ownerWindow`; applies the configured language file.
-    explicit TfrmInfo(HWND ownerWindow);
+    // Centred on `ownerWindow`; applies the language file `languageFileName`.
+    TfrmInfo(HWND ownerWindow, std::string languageFileName);
 
     const char* ClassName() const override { return "TfrmInfo"; }
 
@@ -34,6 +35,9 @@ public:
     TLabel& lblVersion = Add<TLabel>(*this, "lblVersion");
     TMemo& mmoInfo = Add<TMemo>(*this, "mmoInfo");
     TButton& btnOk = Add<TButton>(*this, "btnOk");
+
+private:
+    std::string languageFileName_;
 };
 
 // The build settings as the info dialog shows them: each line of
@@ -41,6 +45,6 @@ public:
 std::string BuildSettingsText();
 
 // Opens the info dialog with the plug-in's version, modally, and frees it.
-int ShowInfoDialog(HWND ownerWindow);
+int ShowInfoDialog(HWND ownerWindow, const TDialogContext& context);
 
 }  // namespace ostrel

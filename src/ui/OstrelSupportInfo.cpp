@@ -7,7 +7,6 @@
 #include "base/TextLines.h"
 #include "base/UniqueResource.h"
 #include "base/WinError.h"
-#include "plugin/OstrelConstVars.h"
 #include "settings/RegistryKey.h"
 #include "sysinfo/SystemQueries.h"
 #include "ui/SupportInfoText.h"
@@ -70,14 +69,13 @@ LocalDateTime LocalFileTime(const FILETIME& fileTime)
     return ToLocalDateTime(local);
 }
 
-void AppendHeader(std::vector<std::string>& lines, const ConfigValues& values,
+void AppendHeader(std::vector<std::string>& lines, const TDialogContext& context, const ConfigValues& values,
                   const ReportSeparators& separators)
 {
     SYSTEMTIME now = {};
     GetLocalTime(&now);
-    const PluginState& plugin = Plugin();
-    lines.push_back("Supportinfo zu: " + plugin.PluginFileName);
-    lines.push_back("Version: " + plugin.PluginVersion);
+    lines.push_back("Supportinfo zu: " + context.PluginFileName);
+    lines.push_back("Version: " + context.PluginVersion);
     lines.push_back(
         FormatReportDateTime("dd.mm.yyyy, hh:nn", ToLocalDateTime(now), separators.time));
     lines.push_back("Aufrufer: " + ModuleFileName(nullptr));
@@ -107,7 +105,7 @@ void AppendFolderListing(std::vector<std::string>& lines, const std::string& fol
     WIN32_FIND_DATAA entry;
     UniqueFindHandle search(FindFirstFileA((folder + "*.*").c_str(), &entry));
     if (!search) {
-        RaiseLastOSError();
+        RaiseLastOSError("FindFirstFileA");
     }
     do {
         uint64_t size = (static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
@@ -115,7 +113,7 @@ void AppendFolderListing(std::vector<std::string>& lines, const std::string& fol
                                           LocalFileTime(entry.ftLastWriteTime), separators));
     } while (FindNextFileA(search.get(), &entry));
     if (GetLastError() != ERROR_NO_MORE_FILES) {
-        RaiseLastOSError();
+        RaiseLastOSError("FindNextFileA");
     }
 }
 
@@ -218,11 +216,11 @@ void AppendSystem(std::vector<std::string>& lines, const ReportSeparators& separ
 
 }  // namespace
 
-void BuildSupportInfo(std::vector<std::string>& lines)
+void BuildSupportInfo(const TDialogContext& context, std::vector<std::string>& lines)
 {
-    const ConfigValues values = Plugin().Config.Values();
+    const ConfigValues values = context.Config.Values();
     const ReportSeparators separators = UserSeparators();
-    AppendHeader(lines, values, separators);
+    AppendHeader(lines, context, values, separators);
     AppendScanner(lines, values, separators);
     AppendMailClient(lines);
     AppendSystem(lines, separators);

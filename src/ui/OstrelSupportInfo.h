@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/DialogContext.h"
+
 #include <string>
 #include <vector>
 
@@ -10,6 +12,6 @@ namespace ostrel {
 // antivirus configuration file, and the system. The labels are German and
 // never translated. An error other than an unreadable configuration file
 // passes up and leaves the list partly built.
-void BuildSupportInfo(std::vector<std::string>& lines);
+void BuildSupportInfo(const TDialogContext& context, std::vector<std::string>& lines);
 
 }  // namespace ostrel

@@ -26,14 +26,6 @@ TEST(RequestRules, ScannerCodesMapToHostCodes)
     EXPECT_STREQ(HostResultText(7), "unknown");
 }
 
-TEST(RequestRules, ForbiddenParameterRemovedOnceIgnoringCase)
-{
-    EXPECT_EQ(RemoveFirstParameter("-nomem /freeze -z", "/FREEZE"), "-nomem  -z");
-    EXPECT_EQ(RemoveFirstParameter("-z /Freeze", "/FREEZE"), "-z ");
-    EXPECT_EQ(RemoveFirstParameter("/FREEZE /FREEZE", "/FREEZE"), " /FREEZE");
-    EXPECT_EQ(RemoveFirstParameter("-z", "/FREEZE"), std::nullopt);
-}
-
 TEST(RequestRules, FileNamesWithBlanksAreQuoted)
 {
     EXPECT_EQ(ScannerCommandLine("-z", "C:\\Temp\\att.tmp"), "-z C:\\Temp\\att.tmp");

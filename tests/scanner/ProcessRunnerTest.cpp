@@ -156,6 +156,7 @@ TEST_F(ProcessRunner, StartFailureRaisesTheSystemError)
         FAIL() << "no error";
     } catch (const EOSError& error) {
         EXPECT_EQ(error.Message().rfind("Systemfehler.  Code: 2.\r\n", 0), 0u) << error.Message();
+        EXPECT_EQ(error.Call(), "CreateProcessA");
     }
     EXPECT_EQ(runner.State(), TProcessState::Ready);
 }

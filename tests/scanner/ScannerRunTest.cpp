@@ -41,7 +41,7 @@ protected:
         settings.LogAVPOutput = true;
         settings.TimeLimitMilliseconds = timeLimit;
         std::string msg;
-        return DoExecute(settings, false, scanner.Parameters() + " C:\\a.tmp", "", msg);
+        return DoExecute(settings, PluginLog(), false, "fake_scanner " + scanner.Parameters() + " C:\\a.tmp", "", msg);
     }
 
     TempDir folder;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 #include <thread>
 
 namespace ostrel::test {
@@ -43,6 +44,35 @@ struct SampleForm {
     TCheckBox& check = form.Add<TCheckBox>(rest, "cbxCheck");
     TLabel& label = form.Add<TLabel>(rest, "lblLabel");
 };
+
+// Messages that a window being destroyed gets while it still leads into
+// its control object, whose members may already be gone.
+struct LateMessages {
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && (call->message == WM_DESTROY || call->message == WM_NCDESTROY) &&
+            GetWindowLongPtrA(call->hwnd, GWLP_WNDPROC) == subclassProc) {
+            ++count;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline LONG_PTR subclassProc = 0;
+    static inline int count = 0;
+};
+
+TEST(Form, DestroyedControlsGetNoMoreMessages)
+{
+    auto sample = std::make_unique<SampleForm>();
+    LateMessages::subclassProc = GetWindowLongPtrA(sample->ok.Handle(), GWLP_WNDPROC);
+    HWND okWindow = sample->ok.Handle();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &LateMessages::Hook, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    sample.reset();
+    UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(IsWindow(okWindow));
+    EXPECT_EQ(LateMessages::count, 0);
+}
 
 TEST(Form, EnterClicksTheDefaultButtonAndEscTheCancelButton)
 {

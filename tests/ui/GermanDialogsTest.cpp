@@ -1,7 +1,7 @@
 #include "lang/LanguageScript.h"
 #include "lang/MessageTexts.h"
-#include "plugin/OstrelConstVars.h"
 #include "support/MessageBoxWatcher.h"
+#include "support/TestDialogContext.h"
 #include "support/TestFiles.h"
 #include "ui/OstrelCfg.h"
 #include "ui/OstrelInfo.h"
@@ -56,16 +56,16 @@ void ExpectTranslated(TForm& form, const std::string& file)
 TEST(GermanDialogs, EveryEntryOfTheShippedFileReachesItsControl)
 {
     const std::string german = ProgramFolder() + "\\Deutsch.lng";
-    Plugin().Config.Update([&](ConfigValues& values) { values.LanguageFileName = german; });
+    TestDialogContext plugin;
+    plugin.config.Update([&](ConfigValues& values) { values.LanguageFileName = german; });
     MessageBoxWatcher watcher;
     {
-        TfrmCfg config(nullptr);
+        TfrmCfg config(nullptr, plugin.Context());
         ExpectTranslated(config, german);
-        TfrmInfo info(config.Handle());
+        TfrmInfo info(config.Handle(), german);
         ExpectTranslated(info, german);
     }
     EXPECT_TRUE(watcher.Boxes().empty());
-    Plugin().Config.Update([](ConfigValues& values) { values.LanguageFileName.clear(); });
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "ui/OstrelInfo.h"
 
 #include "lang/MultiLanguage.h"
-#include "plugin/OstrelConstVars.h"
 #include "support/FormDriver.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/TestFiles.h"
@@ -214,16 +213,13 @@ TEST_F(LinkLabel, UrlTakesThePlaceOfTheCaptionAndMailAddsMailto)
 
 class InfoDialog : public ::testing::Test {
 protected:
-    InfoDialog() { Plugin().Config.Update([](ConfigValues& values) { values = ConfigValues(); }); }
-    ~InfoDialog() override { Plugin().Config.Update([](ConfigValues& values) { values = ConfigValues(); }); }
-
     MessageBoxWatcher watcher;
     UniqueWindow owner = MakeOwner();
 };
 
 TEST_F(InfoDialog, LayoutLinksAndClosing)
 {
-    TfrmInfo info(owner.get());
+    TfrmInfo info(owner.get(), "");
     EXPECT_STREQ(info.ClassName(), "TfrmInfo");
     EXPECT_EQ(info.FindComponent("KXURLLABEL1"), &info.KxURLLabel1);
     EXPECT_EQ(info.ClientWidth(), 362);
@@ -258,7 +254,7 @@ TEST_F(InfoDialog, LayoutLinksAndClosing)
 
 TEST_F(InfoDialog, CtrlAltCShowsTheBuildSettings)
 {
-    TfrmInfo info(owner.get());
+    TfrmInfo info(owner.get(), "");
     EXPECT_TRUE(info.KeyPreview());
     const int shifts[] = {0, ssCtrl, ssShift, ssAlt, ssCtrl | ssShift, ssCtrl | ssAlt, ssCtrl | ssAlt | ssShift};
     for (int shift : shifts) {
@@ -278,9 +274,8 @@ TEST_F(InfoDialog, CtrlAltCShowsTheBuildSettings)
 
 TEST_F(InfoDialog, LanguageFileTranslatesItOrIsReportedMissing)
 {
-    const int emailWidth = TfrmInfo(owner.get()).Label6.Width();
-    Plugin().Config.Update([](ConfigValues& values) { values.LanguageFileName = ProgramFolder() + "\\Deutsch.lng"; });
-    TfrmInfo german(owner.get());
+    const int emailWidth = TfrmInfo(owner.get(), "").Label6.Width();
+    TfrmInfo german(owner.get(), ProgramFolder() + "\\Deutsch.lng");
     EXPECT_TRUE(watcher.Boxes().empty());
     EXPECT_EQ(german.Label6.Caption(), "E-Mail:");
     EXPECT_GT(german.Label6.Width(), emailWidth);  // auto-sized to the new caption
@@ -290,10 +285,9 @@ TEST_F(InfoDialog, LanguageFileTranslatesItOrIsReportedMissing)
                   "Ostrel pr\xFC" "ft Anh\xE4nge mit dem Kommandozeilen-Virenscanner, den Sie in der Konfiguration "
                   "angeben. Es findet nur, was dieser Scanner findet: Halten Sie den Scanner und seine "
                   "Virendefinitionen auf dem neuesten Stand.",
-                  "", "Ostrel wird ohne jede Gew\xE4hrleistung bereitgestellt, so wie es ist."}));
+                  "", "Ostrel wird in der vorliegenden Form und ohne jede Gew\xE4hrleistung bereitgestellt."}));
 
-    Plugin().Config.Update([](ConfigValues& values) { values.LanguageFileName = "C:\\missing.lng"; });
-    TfrmInfo english(owner.get());
+    TfrmInfo english(owner.get(), "C:\\missing.lng");
     ASSERT_EQ(watcher.Boxes().size(), 1u);
     EXPECT_EQ(watcher.Boxes()[0].text, "Not found C:\\missing.lng");
     EXPECT_EQ(english.Label6.Caption(), "Email:");

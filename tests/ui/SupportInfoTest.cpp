@@ -1,8 +1,8 @@
 #include "ui/OstrelSupportInfo.h"
 
-#include "plugin/OstrelConstVars.h"
 #include "settings/ConfigError.h"
 #include "settings/RegistryKey.h"
+#include "support/TestDialogContext.h"
 #include "support/TestFiles.h"
 #include "sysinfo/SystemQueries.h"
 
@@ -69,21 +69,17 @@ protected:
     void SetUp() override
     {
         RegistryKey::DeleteTree(HKEY_CURRENT_USER, MailClientKey);
-        savedVersion_ = std::exchange(Plugin().PluginVersion, "1.2.3.4");
-        Plugin().Config.Update([](ConfigValues& values) { values = ConfigValues(); });
         SetEnvironmentVariableA("TEMP", "C:\\Temp");
     }
     void TearDown() override
     {
         SetEnvironmentVariableA("TEMP", savedTemp_.c_str());
-        Plugin().PluginVersion = savedVersion_;
-        Plugin().Config.Update([](ConfigValues& values) { values = ConfigValues(); });
         RegistryKey::DeleteTree(HKEY_CURRENT_USER, MailClientKey);
     }
 
     void SetScanner(const std::string& path)
     {
-        Plugin().Config.Update([&](ConfigValues& values) { values.AVPExeName = path; });
+        plugin_.config.Update([&](ConfigValues& values) { values.AVPExeName = path; });
     }
     RegistryKey MailClient()
     {
@@ -95,7 +91,7 @@ protected:
     std::vector<Lines> BuildSections()
     {
         Lines lines;
-        BuildSupportInfo(lines);
+        BuildSupportInfo(plugin_.Context(), lines);
         std::vector<Lines> sections(1);
         for (const std::string& line : lines) {
             if (line == Rule) {
@@ -111,12 +107,12 @@ protected:
     ScopedSeparators german_{".", ":"};
     TempDir folder_;
     std::string savedTemp_ = GetEnvironmentValue("TEMP");
-    std::string savedVersion_;
+    TestDialogContext plugin_;
 };
 
 TEST_F(SupportInfo, HeaderAndSettingsFromMemory)
 {
-    Plugin().Config.Update([&](ConfigValues& values) {
+    plugin_.config.Update([&](ConfigValues& values) {
         values.AVPExeName = "C:\\AntiVir\\Avnt.exe";
         values.AVPScanParam = "-z";
         values.HelpFileName = "C:\\Help\\ostrel.hlp";
@@ -129,7 +125,7 @@ TEST_F(SupportInfo, HeaderAndSettingsFromMemory)
     std::vector<Lines> sections = BuildSections();
 
     ASSERT_EQ(sections[0].size(), 4u);
-    EXPECT_EQ(sections[0][0], "Supportinfo zu: " + Plugin().PluginFileName);
+    EXPECT_EQ(sections[0][0], "Supportinfo zu: C:\\Mail\\Ostrel.bav");
     EXPECT_EQ(sections[0][1], "Version: 1.2.3.4");
     char date[16];
     snprintf(date, sizeof date, "%02d.%02d.%04d, ", now.wDay, now.wMonth, now.wYear);
@@ -238,7 +234,7 @@ TEST_F(SupportInfo, WrongValueKindStopsTheReport)
     key.WriteString("EXE path", "C:\\thebat.exe");
     key.WriteInteger("Version", 3);
     Lines lines;
-    EXPECT_THROW(BuildSupportInfo(lines), ERegConfigError);
+    EXPECT_THROW(BuildSupportInfo(plugin_.Context(), lines), ERegConfigError);
     EXPECT_EQ(lines.back(), "Pfad zu The Bat!: C:\\thebat.exe");
 }
 

@@ -1,6 +1,7 @@
 // dialogdemo: shows one of the plug-in's dialogs for a while, so that it
 // can be looked at or photographed. Usage: dialogdemo cfg|info SECONDS [LANGUAGE_FILE]
-#include "plugin/OstrelConstVars.h"
+#include "log/LogSink.h"
+#include "settings/Config.h"
 #include "sysinfo/KxVersion.h"
 #include "ui/OstrelCfg.h"
 #include "ui/OstrelInfo.h"
@@ -13,6 +14,12 @@
 #include <string>
 
 namespace {
+
+// The demo writes no log.
+class NoLog : public ostrel::LogSink {
+public:
+    void WriteLog(const std::string&, int32_t) override {}
+};
 
 void Pump(DWORD milliseconds)
 {
@@ -38,7 +45,10 @@ int main(int argc, char* argv[])
     try {
         const std::string which = argv[1];
         const std::string language = argc > 3 ? argv[3] : "";
-        ostrel::Plugin().Config.Update([&](ostrel::ConfigValues& values) {
+        ostrel::TConfig config;
+        NoLog log;
+        const ostrel::TDialogContext context{config, log, "Ostrel.bav", ostrel::GetFileVersion("Ostrel.bav")};
+        config.Update([&](ostrel::ConfigValues& values) {
             values.LanguageFileName = language;
             values.AVPExeName = "C:\\Program Files\\AntiVir\\Avnt.exe";
             values.Logging = true;
@@ -47,11 +57,11 @@ int main(int argc, char* argv[])
         });
         std::unique_ptr<ostrel::TForm> form;
         if (which == "info") {
-            auto info = std::make_unique<ostrel::TfrmInfo>(nullptr);
-            info->SetVersion(ostrel::GetFileVersion("Ostrel.bav"));
+            auto info = std::make_unique<ostrel::TfrmInfo>(nullptr, language);
+            info->SetVersion(context.PluginVersion);
             form = std::move(info);
         } else {
-            form = std::make_unique<ostrel::TfrmCfg>(nullptr);
+            form = std::make_unique<ostrel::TfrmCfg>(nullptr, context);
             if (form->OnShow) {
                 form->OnShow(*form);
             }

@@ -1,13 +1,13 @@
 #include "EicarScan.h"
 
+#include "common/AvReport.h"
+
 #include <cctype>
 
 namespace ostrel::eicarscan {
 namespace {
 
 const char kEol[] = "\r\n";
-// The plug-in's default end marker is 17 hyphens in a row.
-const char kEndMarker[] = "-----------------------------------------\r\n";
 
 bool IsBlank(char c)
 {
@@ -41,12 +41,6 @@ void ApplySwitch(std::string name, Options& options)
 std::string Pick(bool german, const char* english, const char* deutsch)
 {
     return german ? deutsch : english;
-}
-
-// Labels padded to one column; the umlaut is one byte, so sizes are columns.
-std::string Counter(const std::string& label, bool one, std::size_t width)
-{
-    return "  " + label + std::string(width - label.size(), ' ') + (one ? "1" : "0") + kEol;
 }
 
 }  // namespace
@@ -132,34 +126,16 @@ std::string FailureLine(Failure failure, const std::string& file, const std::str
 
 std::string Report(const ScanResult& result, bool german)
 {
-    // No line but the findings and the results may hold a keyword such as
-    // "virus:", or the plug-in would read it from there.
-    std::string text =
+    tools::ReportFacts facts;
+    facts.banner =
         Pick(german, "EICAR test scanner (not an antivirus; it finds only the EICAR test string)",
              "EICAR-Testscanner (kein Virenschutz; er findet nur die EICAR-Testzeichenfolge)");
-    text += kEol + Pick(german, "Scanning: ", "Durchsuche: ") + result.file + kEol;
-    if (result.readable) {
-        text += result.file + kEol;
-        if (result.found) {
-            text += std::string("  VIRUS: Eicar-Test-Signature") + kEol;
-        }
-    }
-    text += result.failure;
-    if (result.readable) {
-        if (german) {
-            text += Counter("Dateien durchsucht:", true, 20);
-            text += Counter("ALARME:", result.found, 20);
-            text += Counter("VERD\x8E" "CHTIG:", false, 20);
-            text += Counter("REPARIERT:", result.repaired, 20);
-        } else {
-            text += std::string("SCAN RESULTS") + kEol;
-            text += Counter("Files scanned:", true, 16);
-            text += Counter("ALERTS:", result.found, 16);
-            text += Counter("SUSPICIOUS:", false, 16);
-            text += Counter("REPAIRED:", result.repaired, 16);
-        }
-    }
-    return text + kEndMarker;
+    facts.file = result.file;
+    facts.verdict = result.readable;
+    facts.virusName = result.found ? "Eicar-Test-Signature" : "";
+    facts.repaired = result.repaired;
+    facts.notes = result.failure;
+    return tools::WriteReport(facts, german);
 }
 
 std::string UsageText()

@@ -1,0 +1,116 @@
+#!/bin/sh
+# Builds both plug-ins and the tools in Release and writes
+# dist/Ostrel-VERSION.zip. The same commit gives the same zip, byte for byte,
+# whatever folder it is built in.
+#   scripts/release.sh [--build-dir DIR] [--dist-dir DIR]
+# Signing: set OSTREL_SIGN_CERT and OSTREL_SIGN_KEY (PEM files, or one
+# PKCS#12 file in both), OSTREL_SIGN_PASS for its password, and optionally
+# OSTREL_SIGN_TIMESTAMP, the URL of an RFC 3161 time-stamp server.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build/release
+dist=$root/dist
+while [ $# -gt 0 ]; do
+    case $1 in
+        --build-dir) build=$2; shift 2 ;;
+        --dist-dir) dist=$2; shift 2 ;;
+        -h|--help) sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+        *) echo "release.sh: unknown argument $1" >&2; exit 2 ;;
+    esac
+done
+mkdir -p "$build" "$dist"
+build=$(cd "$build" && pwd)
+dist=$(cd "$dist" && pwd)
+cd "$root"
+
+scripts/install-deps.sh
+
+# Every time inside the zip is the commit's time.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null) ||
+        { echo "release.sh: no git commit here; set SOURCE_DATE_EPOCH" >&2; exit 1; }
+fi
+export SOURCE_DATE_EPOCH
+export TZ=UTC LC_ALL=C
+# Flags from the calling shell would change the bytes.
+unset CFLAGS CXXFLAGS CPPFLAGS LDFLAGS
+umask 022
+if [ -n "$(git status --porcelain --untracked-files=no 2>/dev/null)" ]; then
+    echo "Note: the working tree has uncommitted changes; this zip is not that of commit $(git rev-parse --short HEAD)."
+fi
+
+# Only what ships is built: no tests, no benchmark.
+targets="Ostrel bavhost eicarscan"
+for arch in x86 x64; do
+    case $arch in
+        x86) toolchain=mingw-i686 ;;
+        x64) toolchain=mingw-x86_64 ;;
+    esac
+    cmake -S "$root" -B "$build/$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+          -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" >/dev/null
+    # The scanner for ClamAV and Defender ships once its target exists.
+    if [ $arch = x86 ] && ninja -C "$build/$arch" -t query ostrelscan >/dev/null 2>&1; then
+        targets="$targets ostrelscan"
+    fi
+    cmake --build "$build/$arch" --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-2}" --target $targets
+done
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/x86/CMakeCache.txt")
+[ -n "$version" ] || { echo "release.sh: no project version in the build" >&2; exit 1; }
+
+stage=$build/zip
+rm -rf "$stage"
+mkdir -p "$stage/x86" "$stage/x64" "$stage/tools/x86" "$stage/tools/x64" "$stage/lang"
+for arch in x86 x64; do
+    cp "$build/$arch/bin/Ostrel.bav" "$stage/$arch/"
+    for target in $targets; do
+        [ "$target" = Ostrel ] || cp "$build/$arch/bin/$target.exe" "$stage/tools/$arch/"
+    done
+done
+cp lang/Deutsch.lng "$stage/lang/"
+# Text for Windows users: CRLF line endings.
+sed "s/@VERSION@/$version/g; s/\r\$//; s/\$/\r/" packaging/README.txt >"$stage/README.txt"
+sed 's/\r$//; s/$/\r/' LICENSE >"$stage/LICENSE.txt"
+
+pe_files=$(cd "$stage" && find . -name '*.bav' -o -name '*.exe' | sed 's|^\./||' | sort)
+if [ -n "${OSTREL_SIGN_CERT:-}" ] && [ -n "${OSTREL_SIGN_KEY:-}" ]; then
+    if head -c 11 "$OSTREL_SIGN_KEY" | grep -q -- '-----BEGIN'; then
+        set -- -certs "$OSTREL_SIGN_CERT" -key "$OSTREL_SIGN_KEY"
+    else
+        set -- -pkcs12 "$OSTREL_SIGN_KEY"
+    fi
+    # The password goes through a private file, not the process list.
+    passfile=""
+    if [ -n "${OSTREL_SIGN_PASS:-}" ]; then
+        passfile=$(mktemp)
+        trap 'rm -f "$passfile"' EXIT
+        printf '%s' "$OSTREL_SIGN_PASS" >"$passfile"
+        set -- "$@" -readpass "$passfile"
+    fi
+    [ -z "${OSTREL_SIGN_TIMESTAMP:-}" ] || set -- "$@" -ts "$OSTREL_SIGN_TIMESTAMP"
+    for file in $pe_files; do
+        # The commit's time as signing time: the same key signs to the same bytes.
+        osslsigncode sign "$@" -h sha256 -n Ostrel -time "$SOURCE_DATE_EPOCH" \
+                     -in "$stage/$file" -out "$stage/$file.signed" >/dev/null
+        mv "$stage/$file.signed" "$stage/$file"
+    done
+    [ -z "$passfile" ] || rm -f "$passfile"
+    echo "Signed with $(openssl x509 -noout -subject -in "$OSTREL_SIGN_CERT" 2>/dev/null || echo "$OSTREL_SIGN_KEY")."
+else
+    echo "Unsigned: set OSTREL_SIGN_CERT and OSTREL_SIGN_KEY to sign the .bav and .exe files."
+fi
+
+(cd "$stage" && find . -type f | sed 's|^\./||' | sort | xargs sha256sum) >"$build/SHA256SUMS.txt"
+mv "$build/SHA256SUMS.txt" "$stage/"
+
+# Fixed entry times, modes and order; no owner or extra time fields (-X).
+find "$stage" -type d -exec chmod 755 {} +
+find "$stage" -type f -exec chmod 644 {} +
+find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+zip_name=Ostrel-$version.zip
+rm -f "$build/$zip_name"
+(cd "$stage" && find . -type f | sed 's|^\./||' | sort | zip -X -D -9 -q "$build/$zip_name" -@)
+
+sh packaging/check-release.sh "$build/$zip_name" "$version" "$root" "$build" "${HOME:-/nonexistent}"
+mv "$build/$zip_name" "$dist/$zip_name"
+(cd "$dist" && sha256sum "$zip_name" >"$zip_name.sha256")
+echo "Wrote $dist/$zip_name ($(wc -c <"$dist/$zip_name") bytes): $(cut -d' ' -f1 "$dist/$zip_name.sha256")"

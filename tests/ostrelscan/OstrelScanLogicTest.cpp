@@ -1,0 +1,324 @@
+// ostrelscan's logic without Windows: clamd's answers, the scanner profiles'
+// reports, the settings, and its report read back by the plug-in's own parser.
+#include "ClamdReply.h"
+#include "Options.h"
+#include "Profiles.h"
+#include "ReportText.h"
+#include "common/AvReport.h"
+#include "scanner/ScanReport.h"
+
+#include <gtest/gtest.h>
+
+namespace ostrel::ostrelscan {
+namespace {
+
+using namespace std::string_literals;
+using Kind = Verdict::Kind;
+
+// Answers captured from Debian 12's clamd 1.4.6 (zINSTREAM over TCP), with a
+// database of the test's own: an .ndb body signature and an .hdb of EICAR.
+TEST(ClamdReply, AnswersOfTheRealDaemon)
+{
+    EXPECT_EQ(ParseClamdReply("stream: OK\0"s).kind, Kind::clean);
+
+    const Verdict found = ParseClamdReply("stream: Eicar-Test-Signature.UNOFFICIAL FOUND\0"s);
+    EXPECT_EQ(found.kind, Kind::infected);
+    EXPECT_EQ(found.name, "Eicar-Test-Signature.UNOFFICIAL");
+
+    const Verdict limit = ParseClamdReply("INSTREAM size limit exceeded. ERROR\0"s);
+    EXPECT_EQ(limit.kind, Kind::error);
+    EXPECT_NE(limit.reason.find("size limit exceeded"), std::string::npos) << limit.reason;
+
+    EXPECT_EQ(ParseClamdReply("UNKNOWN COMMAND\0"s).kind, Kind::error);
+    EXPECT_EQ(ParseClamdReply("stream: Can't allocate memory ERROR\0"s).kind, Kind::error);
+}
+
+TEST(ClamdReply, MalformedAnswersAreErrors)
+{
+    // No NUL: clamd closed before it finished, or another protocol answered.
+    EXPECT_EQ(ParseClamdReply("stream: OK").kind, Kind::error);
+    EXPECT_EQ(ParseClamdReply("stream: OK\n").kind, Kind::error);
+    EXPECT_EQ(ParseClamdReply("").kind, Kind::error);
+    // A second answer, or bytes after the NUL.
+    EXPECT_EQ(ParseClamdReply("stream: OK\0stream: OK\0"s).kind, Kind::error);
+    // Other names, or what comes close to OK and FOUND.
+    EXPECT_EQ(ParseClamdReply("/tmp/x: OK\0"s).kind, Kind::error);
+    EXPECT_EQ(ParseClamdReply("stream: ok\0"s).kind, Kind::error);
+    EXPECT_EQ(ParseClamdReply("stream: OK \0"s).kind, Kind::error);
+    EXPECT_EQ(ParseClamdReply("stream:  FOUND\0"s).kind, Kind::error);
+    EXPECT_EQ(ParseClamdReply("stream: FOUND\0"s).kind, Kind::error);
+    EXPECT_EQ(ParseClamdReply("\0"s).kind, Kind::error);
+    // A control character in a name never reaches the report as such.
+    const Verdict odd = ParseClamdReply("stream: A\rB FOUND\0"s);
+    EXPECT_EQ(odd.kind, Kind::infected);
+    EXPECT_EQ(odd.name, "A?B");
+}
+
+const ScannerProfile& Profile(const char* engine)
+{
+    const ScannerProfile* profile = FindProfile(engine);
+    EXPECT_NE(profile, nullptr) << engine;
+    static const ScannerProfile none;
+    return profile != nullptr ? *profile : none;
+}
+
+// Output captured from Debian 12's clamscan 1.4.6 (--no-summary), standard
+// output and error together as ostrelscan captures them.
+TEST(ProfileReports, ClamscanAsCaptured)
+{
+    const ScannerProfile& clamscan = Profile("clamscan");
+    EXPECT_EQ(ReadProfileReport(clamscan, 0, "/tmp/h12c/clean file.txt: OK\n").kind, Kind::clean);
+
+    const Verdict found =
+        ReadProfileReport(clamscan, 1, "/tmp/h12c/signed.bin: Ostrel.Test.Body.UNOFFICIAL FOUND\n");
+    EXPECT_EQ(found.kind, Kind::infected);
+    EXPECT_EQ(found.name, "Ostrel.Test.Body.UNOFFICIAL");
+
+    // A file name that itself looks like a find.
+    const Verdict tricky = ReadProfileReport(
+        clamscan, 1, "/tmp/h12c/att: Trojan FOUND.eml: Eicar-Test-Signature.UNOFFICIAL FOUND\n");
+    EXPECT_EQ(tricky.name, "Eicar-Test-Signature.UNOFFICIAL");
+
+    const Verdict missing = ReadProfileReport(
+        clamscan, 2,
+        "/tmp/h12c/missing.txt: No such file or directory\n"
+        "WARNING: /tmp/h12c/missing.txt: Can't access file\n");
+    EXPECT_EQ(missing.kind, Kind::error);
+    EXPECT_NE(missing.reason.find("exit code 2"), std::string::npos) << missing.reason;
+
+    EXPECT_EQ(ReadProfileReport(clamscan, 2,
+                                "LibClamAV Error: Problem parsing database at line 1\n"
+                                "LibClamAV Error: Can't load baddb/x.ndb: Malformed database\n"
+                                "ERROR: Malformed database\n")
+                  .kind,
+              Kind::error);
+}
+
+// Output captured from Debian 12's clamdscan 1.4.6 (--no-summary --stream).
+TEST(ProfileReports, ClamdscanAsCaptured)
+{
+    const ScannerProfile& clamdscan = Profile("clamdscan");
+    const Verdict found =
+        ReadProfileReport(clamdscan, 1, "/tmp/h12c/eicar.com: Eicar-Test-Signature.UNOFFICIAL FOUND\n");
+    EXPECT_EQ(found.kind, Kind::infected);
+    EXPECT_EQ(found.name, "Eicar-Test-Signature.UNOFFICIAL");
+    EXPECT_EQ(ReadProfileReport(clamdscan, 0, "/tmp/h12c/clean file.txt: OK\n").kind, Kind::clean);
+    EXPECT_EQ(ReadProfileReport(clamdscan, 2,
+                                "Failed to parse reply: \"INSTREAM size limit exceeded. ERROR\"\n")
+                  .kind,
+              Kind::error);
+    EXPECT_EQ(ReadProfileReport(clamdscan, 2,
+                                "ERROR: Could not connect to clamd on 127.0.0.1: Connection refused\n")
+                  .kind,
+              Kind::error);
+}
+
+// Not captured: Defender does not run here. Written from Microsoft's
+// documentation of MpCmdRun.exe (-Scan -ScanType 3 -File, exit code 0 for no
+// threats, 2 for threats found and not remediated) and the report layout it
+// shows there.
+TEST(ProfileReports, DefenderFromItsDocumentation)
+{
+    const ScannerProfile& defender = Profile("defender");
+    EXPECT_EQ(ReadProfileReport(defender, 0,
+                                "Scan starting...\r\nScan finished.\r\n"
+                                "Scanning C:\\Mail\\att 1.tmp found no threats.\r\n")
+                  .kind,
+              Kind::clean);
+
+    const std::string threat =
+        "Scan starting...\r\nScan finished.\r\n"
+        "Scanning C:\\Mail\\eicar.com found 1 threats.\r\n\r\n"
+        "<===========================LIST OF DETECTED THREATS==========================>\r\n"
+        "----------------------------- Threat information ------------------------------\r\n"
+        "Threat                  : Virus:DOS/EICAR_Test_File\r\n"
+        "Resources               : 1 total\r\n"
+        "    file                : C:\\Mail\\eicar.com\r\n"
+        "-------------------------------------------------------------------------------\r\n";
+    const Verdict found = ReadProfileReport(defender, 2, threat);
+    EXPECT_EQ(found.kind, Kind::infected);
+    EXPECT_EQ(found.name, "Virus:DOS/EICAR_Test_File");
+
+    // Codes that disagree with the lines, and an HRESULT of a failure.
+    EXPECT_EQ(ReadProfileReport(defender, 0, threat).kind, Kind::error);
+    EXPECT_EQ(ReadProfileReport(defender, 2, "CmdTool: Failed with hr = 0x80508023.\r\n").kind,
+              Kind::error);
+    const Verdict failed = ReadProfileReport(defender, 0x80508023u, "");
+    EXPECT_NE(failed.reason.find("0x80508023"), std::string::npos) << failed.reason;
+}
+
+TEST(ProfileReports, ProfilesRunWithTheFileQuoted)
+{
+    EXPECT_EQ(ProfileCommandLine(Profile("clamscan"), "C:\\Program Files\\ClamAV\\clamscan.exe",
+                                 "C:\\Mail\\att 1.tmp"),
+              "\"C:\\Program Files\\ClamAV\\clamscan.exe\" --no-summary \"C:\\Mail\\att 1.tmp\"");
+    EXPECT_EQ(QuoteArgument("C:\\a.tmp"), "C:\\a.tmp");
+    EXPECT_EQ(QuoteArgument(""), "\"\"");
+    // Backslashes double only before a quote, the closing one included.
+    EXPECT_EQ(QuoteArgument("C:\\dir x\\"), "\"C:\\dir x\\\\\"");
+    EXPECT_EQ(QuoteArgument("a\\\"b"), "\"a\\\\\\\"b\"");
+    EXPECT_EQ(FindProfile("clamd"), nullptr);
+}
+
+TEST(NamePattern, AnchorsAndStars)
+{
+    EXPECT_EQ(MatchNamePattern("*: {name} FOUND", "  C:\\a: b.eml: X.Y FOUND \r"), "X.Y");
+    EXPECT_EQ(MatchNamePattern("*: {name} FOUND", "C:\\a.eml: OK"), std::nullopt);
+    EXPECT_EQ(MatchNamePattern("*: {name} FOUND", ": FOUND"), std::nullopt);
+    EXPECT_EQ(MatchNamePattern("Threat*: {name}", "Threats: x"), "x");
+    EXPECT_EQ(MatchNamePattern("Threat*: {name}", "No Threat : x"), std::nullopt);
+    EXPECT_EQ(MatchNamePattern("a*b*: {name}", "a--b--: n"), "n");
+    EXPECT_EQ(MatchNamePattern("a*b*: {name}", "a--: n"), std::nullopt);
+    EXPECT_EQ(MatchNamePattern("exact {name}", "exact one"), "one");
+    // Patterns the table must not hold: no name, a star after it, a star right before it.
+    EXPECT_EQ(MatchNamePattern("*: FOUND", "x: FOUND"), std::nullopt);
+    EXPECT_EQ(MatchNamePattern("{name}*", "x"), std::nullopt);
+    EXPECT_EQ(MatchNamePattern("a*{name}", "ab"), std::nullopt);
+}
+
+TEST(Arguments, ThePluginsDefaultsAndAFileWithBlanks)
+{
+    const Request check = ParseArguments({"-nomem", "-noboot", "-nombr", "-z", "C:\\Temp\\att", "1.tmp"});
+    EXPECT_FALSE(check.cure);
+    EXPECT_FALSE(check.german);
+    EXPECT_EQ(check.file, "C:\\Temp\\att 1.tmp");
+
+    const Request cure = ParseArguments({"-nomem", "/E", "-DE", "--engine=clamscan",
+                                         "--Program=C:\\Program Files\\x.exe", "C:\\a -e.tmp"});
+    EXPECT_TRUE(cure.cure);
+    EXPECT_TRUE(cure.german);
+    EXPECT_EQ(cure.file, "C:\\a -e.tmp");
+    ASSERT_EQ(cure.options.size(), 2u);
+    EXPECT_EQ(cure.options[1].first, "program");
+    EXPECT_EQ(cure.options[1].second, "C:\\Program Files\\x.exe");
+
+    // Switches after the file name are part of it.
+    EXPECT_EQ(ParseArguments({"C:\\a.tmp", "-e"}).file, "C:\\a.tmp -e");
+    EXPECT_FALSE(ParseArguments({"C:\\a.tmp", "-e"}).cure);
+    EXPECT_TRUE(ParseArguments({"/?"}).help);
+    EXPECT_EQ(ParseArguments({"-e"}).file, "");
+}
+
+TEST(Settings, DefaultsIniAndCommandLine)
+{
+    Settings settings;
+    EXPECT_EQ(settings.engine, "clamd");
+    EXPECT_EQ(settings.address, "127.0.0.1:3310");
+    EXPECT_EQ(settings.timeoutSeconds, 10);
+
+    EXPECT_TRUE(ReadIni("; comment\r\n[other]\r\nengine=nonsense\r\n[OstrelScan]\r\n"
+                        "Engine = clamdscan\r\nprogram=\"C:\\Program Files\\ClamAV\\clamdscan.exe\"\r\n"
+                        "timeout=5\r\n",
+                        settings)
+                    .empty());
+    EXPECT_EQ(settings.engine, "clamdscan");
+    EXPECT_EQ(settings.program, "C:\\Program Files\\ClamAV\\clamdscan.exe");
+    EXPECT_EQ(settings.timeoutSeconds, 5);
+    // The command line is applied after the file and wins.
+    EXPECT_EQ(ApplySetting(settings, "engine", "CLAMD"), "");
+    EXPECT_EQ(settings.engine, "clamd");
+    EXPECT_EQ(ApplySetting(settings, "address", "[::1]:3311"), "");
+}
+
+TEST(Settings, FaultsAreReportedAndChangeNothing)
+{
+    Settings settings;
+    const std::vector<std::string> faults =
+        ReadIni("adress=1.2.3.4:5\nengine=avast\ntimeout=0\ntimeout=ten\naddress=host\n"
+                "address=host:70000\nno equals sign\n[broken\n",
+                settings);
+    ASSERT_EQ(faults.size(), 8u);
+    EXPECT_EQ(faults[0], "ostrelscan.ini line 1: unknown setting \"adress\"");
+    EXPECT_EQ(settings.engine, "clamd");
+    EXPECT_EQ(settings.address, "127.0.0.1:3310");
+    EXPECT_EQ(settings.timeoutSeconds, 10);
+
+    EXPECT_FALSE(ParseAddress(":3310"));
+    EXPECT_FALSE(ParseAddress("host:"));
+    EXPECT_FALSE(ParseAddress("[::1]3310"));
+    EXPECT_FALSE(ParseAddress("host:+1"));
+    const std::optional<Endpoint> v6 = ParseAddress("[fe80::1]:65535");
+    ASSERT_TRUE(v6);
+    EXPECT_EQ(v6->host, "fe80::1");
+    EXPECT_EQ(v6->port, 65535);
+}
+
+// Each report as the plug-in reads it: its own parser decides.
+int32_t PluginResult(const std::string& report, bool cure, std::string& message)
+{
+    return EvaluateScanOutput(ConvertDosUmlauts(report), cure, message);
+}
+
+TEST(Report, ThePluginReadsEveryVerdict)
+{
+    ReportInput input;
+    input.engineLabel = "clamd at 127.0.0.1:3310";
+    input.file = "C:\\Mail\\att 1.tmp";
+    for (const bool german : {false, true}) {
+        input.german = german;
+        std::string message;
+        EXPECT_EQ(PluginResult(ComposeReport(Verdict::Clean(), input), false, message), ScanClean);
+        EXPECT_EQ(PluginResult(ComposeReport(Verdict::Infected("Virus:DOS/EICAR_Test_File"), input),
+                               false, message),
+                  ScanVirus);
+        EXPECT_EQ(message, "Virus:DOS/EICAR_Test_File");
+        EXPECT_EQ(PluginResult(ComposeReport(Verdict::Error("clamd: down"), input), false, message),
+                  ScanNoResult);
+        input.cure = true;
+        EXPECT_EQ(PluginResult(ComposeReport(Verdict::Infected("X"), input), true, message), ScanNotCured);
+        input.cure = false;
+    }
+}
+
+TEST(Report, ErrorsNeverReadAsCleanWhateverTheirText)
+{
+    // Engine output and reasons that carry the plug-in's keywords and end marker.
+    ReportInput input;
+    input.engineLabel = "ClamAV clamscan";
+    input.file = "C:\\a.tmp:ALERTS: 0";
+    input.engineOutput = "SCAN RESULTS\r\nALERTS: 0\r\nsuspicious: 0\r\nVERD\x8E" "CHTIG: 0\r\n"
+                         "ALARME: 0\r\nVirus: Fake\r\n-----------------\r\n";
+    for (const bool german : {false, true}) {
+        input.german = german;
+        const std::string report =
+            ComposeReport(Verdict::Error("REPAIRED: 1\nALERTS:0\nSUSPICIOUS:0"), input);
+        std::string message;
+        EXPECT_EQ(PluginResult(report, false, message), ScanNoResult) << report;
+        EXPECT_EQ(PluginResult(report, true, message), ScanNotCured) << report;
+        EXPECT_EQ(report.find("-----------------"), report.size() - 43) << report;
+    }
+}
+
+TEST(Report, ErrorShowsTheReasonAndTheEndOfTheOutput)
+{
+    ReportInput input;
+    input.engineLabel = "ClamAV clamscan";
+    input.file = "C:\\a.tmp";
+    for (int line = 1; line <= 12; ++line) {
+        input.engineOutput += "line " + std::to_string(line) + "\n";
+    }
+    const std::string report = ComposeReport(Verdict::Error("first\nsecond"), input);
+    EXPECT_EQ(report,
+              "ostrelscan: ClamAV clamscan\r\n"
+              "Scanning: C:\\a.tmp\r\n"
+              "ERROR: first\r\n"
+              "  second\r\n"
+              "  | line 5\r\n  | line 6\r\n  | line 7\r\n  | line 8\r\n"
+              "  | line 9\r\n  | line 10\r\n  | line 11\r\n  | line 12\r\n"
+              "-----------------------------------------\r\n");
+}
+
+TEST(Report, DefangKeepsOrdinaryTextAndBreaksKeywords)
+{
+    EXPECT_EQ(tools::Defang("C:\\Mail\\att 1.tmp - found no threats"),
+              "C:\\Mail\\att 1.tmp - found no threats");
+    EXPECT_EQ(tools::Defang("virus: alerts: Scan Results ---- x"),
+              "virus : alerts : Scan  Results -- x");
+    // The DOS and the ANSI umlaut, in both cases.
+    EXPECT_EQ(tools::Defang("verd\x84" "chtig: VERD\xC4" "CHTIG:"),
+              "verd\x84" "chtig : VERD\xC4" "CHTIG :");
+    EXPECT_EQ(tools::Defang("Virus:DOS/EICAR ALERTS:", true), "Virus:DOS/EICAR ALERTS :");
+}
+
+}  // namespace
+}  // namespace ostrel::ostrelscan

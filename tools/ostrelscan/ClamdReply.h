@@ -1,0 +1,14 @@
+#pragma once
+
+#include "Verdict.h"
+
+#include <string_view>
+
+namespace ostrel::ostrelscan {
+
+// Reads clamd's answer to zINSTREAM: "stream: OK", "stream: NAME FOUND" or
+// "... ERROR", ended by the NUL of the z-prefixed command. Anything else,
+// an answer without its NUL included, is an error.
+Verdict ParseClamdReply(std::string_view reply);
+
+}  // namespace ostrel::ostrelscan

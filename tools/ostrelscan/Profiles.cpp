@@ -1,0 +1,185 @@
+#include "Profiles.h"
+
+#include "base/AnsiString.h"
+#include "base/TextLines.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace ostrel::ostrelscan {
+namespace {
+
+constexpr std::string_view kName = "{name}";
+
+bool Contains(const std::vector<uint32_t>& codes, uint32_t code)
+{
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+std::string CodeText(uint32_t code)
+{
+    char text[40];
+    // NTSTATUS and HRESULT codes read better in hexadecimal.
+    std::snprintf(text, sizeof text, code > 0xFFFF ? "%lu (0x%08lX)" : "%lu",
+                  static_cast<unsigned long>(code), static_cast<unsigned long>(code));
+    return text;
+}
+
+}  // namespace
+
+const std::vector<ScannerProfile>& ScannerProfiles()
+{
+    // Exit codes and report lines as the scanners' documentation gives them:
+    // clamscan(1) and clamdscan(1) print "FILE: NAME FOUND" and end with 0
+    // clean, 1 found, 2 error; MpCmdRun.exe prints "Threat : NAME" and ends
+    // with 0 clean, 2 found and not remediated.
+    static const std::vector<ScannerProfile> profiles = {
+        {"clamscan", "ClamAV clamscan",
+         {"%ProgramW6432%\\ClamAV\\clamscan.exe", "%ProgramFiles%\\ClamAV\\clamscan.exe"},
+         "--no-summary {file}", {0}, {1}, "*: {name} FOUND"},
+        // Streamed, so a daemon running under another account need not read the file.
+        {"clamdscan", "ClamAV clamdscan",
+         {"%ProgramW6432%\\ClamAV\\clamdscan.exe", "%ProgramFiles%\\ClamAV\\clamdscan.exe"},
+         "--no-summary --stream {file}", {0}, {1}, "*: {name} FOUND"},
+        // Without -DisableRemediation it would quarantine the mail client's file.
+        {"defender", "Microsoft Defender MpCmdRun",
+         {"%ProgramW6432%\\Windows Defender\\MpCmdRun.exe",
+          "%ProgramFiles%\\Windows Defender\\MpCmdRun.exe"},
+         "-Scan -ScanType 3 -File {file} -DisableRemediation", {0}, {2}, "Threat*: {name}"},
+    };
+    return profiles;
+}
+
+const ScannerProfile* FindProfile(std::string_view engine)
+{
+    for (const ScannerProfile& profile : ScannerProfiles()) {
+        if (profile.engine == engine) {
+            return &profile;
+        }
+    }
+    return nullptr;
+}
+
+std::string QuoteArgument(std::string_view argument)
+{
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string_view::npos) {
+        return std::string(argument);
+    }
+    // Backslashes are literal except before a quote, where they double.
+    std::string quoted = "\"";
+    std::size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+        } else if (c == '"') {
+            quoted.append(backslashes * 2 + 1, '\\');
+            backslashes = 0;
+        } else {
+            quoted.append(backslashes, '\\');
+            backslashes = 0;
+        }
+        if (c != '\\') {
+            quoted += c;
+        }
+    }
+    quoted.append(backslashes * 2, '\\');
+    return quoted + "\"";
+}
+
+std::string ProfileCommandLine(const ScannerProfile& profile, const std::string& program,
+                               const std::string& file)
+{
+    std::string arguments = profile.arguments;
+    const std::size_t at = arguments.find("{file}");
+    if (at != std::string::npos) {
+        arguments.replace(at, 6, QuoteArgument(file));
+    }
+    return QuoteArgument(program) + " " + arguments;
+}
+
+std::optional<std::string> MatchNamePattern(std::string_view pattern, std::string_view line)
+{
+    const std::size_t at = pattern.find(kName);
+    if (at == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string_view before = pattern.substr(0, at);
+    const std::string_view after = pattern.substr(at + kName.size());
+    if (after.find('*') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string trimmed = TrimBlanks(line);
+    std::string_view head = trimmed;
+    if (head.size() < after.size() || head.substr(head.size() - after.size()) != after) {
+        return std::nullopt;
+    }
+    head.remove_suffix(after.size());
+
+    // Pieces between the stars: the first anchored at the start, the middle
+    // ones leftmost, the last one (just before the name) rightmost.
+    std::vector<std::string_view> pieces;
+    for (std::size_t from = 0;;) {
+        const std::size_t star = before.find('*', from);
+        pieces.push_back(before.substr(from, star == std::string_view::npos ? star : star - from));
+        if (star == std::string_view::npos) {
+            break;
+        }
+        from = star + 1;
+    }
+    if (head.substr(0, pieces.front().size()) != pieces.front()) {
+        return std::nullopt;
+    }
+    std::size_t start = pieces.front().size();
+    if (pieces.size() > 1) {
+        for (std::size_t i = 1; i + 1 < pieces.size(); ++i) {
+            const std::size_t found = head.find(pieces[i], start);
+            if (found == std::string_view::npos) {
+                return std::nullopt;
+            }
+            start = found + pieces[i].size();
+        }
+        const std::string_view last = pieces.back();
+        if (last.empty()) {
+            return std::nullopt;
+        }
+        const std::size_t found = head.rfind(last);
+        if (found == std::string_view::npos || found < start) {
+            return std::nullopt;
+        }
+        start = found + last.size();
+    }
+    std::string name = TrimBlanks(head.substr(start));
+    if (name.empty()) {
+        return std::nullopt;
+    }
+    return name;
+}
+
+Verdict ReadProfileReport(const ScannerProfile& profile, uint32_t exitCode, std::string_view output)
+{
+    std::optional<std::string> name;
+    for (const std::string& line : SplitFileLines(output)) {
+        name = MatchNamePattern(profile.namePattern, line);
+        if (name) {
+            break;
+        }
+    }
+    // A found code without a name is taken as a failure the scanner words
+    // that way: MpCmdRun ends with 2 on some of its errors as well.
+    if (Contains(profile.infectedCodes, exitCode)) {
+        return name ? Verdict::Infected(*name)
+                    : Verdict::Error(profile.title + " ended with exit code " + CodeText(exitCode) +
+                                     ", which means found, but its report names nothing");
+    }
+    if (Contains(profile.cleanCodes, exitCode)) {
+        if (name) {
+            return Verdict::Error(profile.title + " ended with exit code " + CodeText(exitCode) +
+                                  ", which means clean, but its report names " + *name);
+        }
+        return Verdict::Clean();
+    }
+    return Verdict::Error(profile.title + " ended with exit code " + CodeText(exitCode) +
+                          ", which is neither clean nor found");
+}
+
+}  // namespace ostrel::ostrelscan

@@ -1,0 +1,98 @@
+// ostrelscan: a command-line scanner for the plug-in that asks a real engine,
+// ClamAV (clamd, clamscan, clamdscan) or Microsoft Defender, about one file and
+// prints the answer as the report the plug-in reads.
+#include "Engines.h"
+#include "Options.h"
+#include "ReportText.h"
+#include "base/FilePath.h"
+#include "base/FileSystem.h"
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace ostrel::ostrelscan;
+
+constexpr int kClean = 0, kFound = 1, kNoVerdict = 2;
+
+// Bytes as they are, whatever the console's code page; one write, so the
+// end marker cannot come before the rest of the report.
+void Print(const std::string& text)
+{
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()),
+              &written, nullptr);
+}
+
+// Faults in the settings, each a line; the ini file first, the command line after it.
+std::string LoadSettings(const Request& request, Settings& settings)
+{
+    std::vector<std::string> faults;
+    const std::string ini = ostrel::ExtractFilePath(ostrel::ModuleFileName(nullptr)) + "ostrelscan.ini";
+    if (ostrel::FileExists(ini)) {
+        try {
+            faults = ReadIni(ostrel::ReadWholeFile(ini), settings);
+        } catch (const std::exception& e) {
+            faults.push_back("cannot read " + ini + ": " + e.what());
+        }
+    }
+    for (const auto& [name, value] : request.options) {
+        const std::string fault = ApplySetting(settings, name, value);
+        if (!fault.empty()) {
+            faults.push_back("--" + name + ": " + fault);
+        }
+    }
+    std::string text;
+    for (const std::string& fault : faults) {
+        text += (text.empty() ? "" : "\r\n") + fault;
+    }
+    return text;
+}
+
+int Run(const std::vector<std::string>& arguments)
+{
+    const Request request = ParseArguments(arguments);
+    if (request.help) {
+        Print(UsageText());
+        return kClean;
+    }
+    // A hidden console scanner must never stop on a "no disk in drive" box.
+    SetErrorMode(SEM_FAILCRITICALERRORS);
+
+    Settings settings;
+    const std::string faults = LoadSettings(request, settings);
+    EngineAnswer answer{Verdict::Error(faults), {}};
+    if (request.file.empty()) {
+        answer.verdict = Verdict::Error("no file name given");
+    } else if (faults.empty()) {
+        answer = AskEngine(settings, request.file);
+    }
+    ReportInput input;
+    input.engineLabel = EngineLabel(settings);
+    input.file = request.file;
+    input.german = request.german;
+    input.cure = request.cure;
+    input.engineOutput = answer.output;
+    Print(ComposeReport(answer.verdict, input));
+    switch (answer.verdict.kind) {
+    case Verdict::Kind::clean: return kClean;
+    case Verdict::Kind::infected: return kFound;
+    default: return kNoVerdict;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return Run(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+    } catch (const std::exception& e) {
+        Print(std::string("ERROR: ") + e.what() + "\r\n");
+    }
+    return kNoVerdict;
+}
