@@ -4,7 +4,7 @@ namespace ostrel {
 
 namespace {
 
-unsigned char UpperByte(unsigned char c)
+unsigned char UpperOf(unsigned char c)
 {
     if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
         return static_cast<unsigned char>(c - 0x20);
@@ -18,6 +18,23 @@ unsigned char UpperByte(unsigned char c)
     }
 }
 
+// Scanner output runs to megabytes: one lookup per byte.
+struct UpperTable {
+    UpperTable()
+    {
+        for (int c = 0; c < 256; ++c) {
+            bytes[c] = static_cast<char>(UpperOf(static_cast<unsigned char>(c)));
+        }
+    }
+    char bytes[256];
+};
+
+const UpperTable& Upper()
+{
+    static const UpperTable table;
+    return table;
+}
+
 bool IsBlank(char c)
 {
     return static_cast<unsigned char>(c) <= ' ';
@@ -27,9 +44,10 @@ bool IsBlank(char c)
 
 std::string AnsiUpperCase(std::string_view text)
 {
-    std::string result(text);
-    for (char& c : result) {
-        c = static_cast<char>(UpperByte(static_cast<unsigned char>(c)));
+    const UpperTable& upper = Upper();
+    std::string result(text.size(), '\0');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        result[i] = upper.bytes[static_cast<unsigned char>(text[i])];
     }
     return result;
 }

@@ -38,7 +38,7 @@ UniqueFile OpenFile(const std::string& path, DWORD access, DWORD share, DWORD di
     return file;
 }
 
-void WriteAll(const UniqueFile& file, const std::string& content)
+void WriteAll(const UniqueFile& file, std::string_view content)
 {
     DWORD written = 0;
     if (!content.empty() &&
@@ -74,8 +74,17 @@ void ReplaceFileContent(const std::string& path, const std::string& content)
 
 void AppendToFile(const std::string& path, const std::string& content)
 {
-    UniqueFile file = OpenFile(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS);
-    WriteAll(file, content);
+    TAppendFile(path).Write(content);
+}
+
+TAppendFile::TAppendFile(const std::string& path)
+    : file_(OpenFile(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS))
+{
+}
+
+void TAppendFile::Write(std::string_view bytes)
+{
+    WriteAll(file_, bytes);
 }
 
 }  // namespace ostrel

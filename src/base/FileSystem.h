@@ -1,6 +1,9 @@
 #pragma once
 
+#include "base/UniqueResource.h"
+
 #include <string>
+#include <string_view>
 
 namespace ostrel {
 
@@ -15,5 +18,16 @@ std::string ReadWholeFile(const std::string& path);
 void ReplaceFileContent(const std::string& path, const std::string& content);
 // Appends in one write; creates the file, not its folder.
 void AppendToFile(const std::string& path, const std::string& content);
+
+// A file opened for appending, for content written in pieces; creates the
+// file, not its folder.
+class TAppendFile {
+public:
+    explicit TAppendFile(const std::string& path);
+    void Write(std::string_view bytes);
+
+private:
+    UniqueFile file_;
+};
 
 }  // namespace ostrel

@@ -56,25 +56,38 @@ std::string FormatDateTime(std::string_view pattern, const LocalDateTime& moment
 
 std::string MessageLinesText(const std::string& stamp, std::string_view text)
 {
-    const std::string indent(stamp.size() + 2, ' ');
     std::string result;
-    result.reserve(text.size() + stamp.size() + 4);
+    WriteMessageLines(stamp, text, std::string::npos, [&](std::string_view block) { result += block; });
+    return result;
+}
+
+void WriteMessageLines(const std::string& stamp, std::string_view text, std::size_t blockSize,
+                       const std::function<void(std::string_view block)>& write)
+{
+    const std::string indent(stamp.size() + 2, ' ');
+    std::string block;
     std::string_view rest = text;
     std::string_view line = SplitFirstLine(rest);
     bool first = true;
     while (!line.empty() || !rest.empty()) {
         if (first) {
-            result += stamp;
-            result += ": ";
+            block += stamp;
+            block += ": ";
         } else {
-            result += indent;
+            block += indent;
         }
-        result += line.size() <= MaxLogLineLength ? std::string(line) : CutWithEllipsis(line, MaxLogLineLength);
-        result += "\r\n";
+        block += line.size() <= MaxLogLineLength ? std::string(line) : CutWithEllipsis(line, MaxLogLineLength);
+        block += "\r\n";
+        if (block.size() >= blockSize) {
+            write(block);
+            block.clear();
+        }
         first = false;
         line = SplitFirstLine(rest);
     }
-    return result;
+    if (!block.empty()) {
+        write(block);
+    }
 }
 
 }  // namespace ostrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -27,5 +28,10 @@ constexpr std::size_t MaxLogLineLength = 4096;
 // the rest are indented under its text, each ends with CR LF. Only CR LF
 // separates lines, and a trailing CR LF adds no empty line.
 std::string MessageLinesText(const std::string& stamp, std::string_view text);
+
+// The same text handed out in blocks of about `blockSize` bytes, so that a
+// long message needs no second copy of its own size.
+void WriteMessageLines(const std::string& stamp, std::string_view text, std::size_t blockSize,
+                       const std::function<void(std::string_view block)>& write);
 
 }  // namespace ostrel

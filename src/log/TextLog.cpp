@@ -11,6 +11,7 @@ namespace ostrel {
 
 namespace {
 
+constexpr std::size_t MessageBlockSize = 1 << 20;
 constexpr const char* NoFileName = "Es muß ein Dateiname für FileName angegeben werden";
 
 LocalDateTime Now()
@@ -44,9 +45,9 @@ void TCustomLog::SetDateTimeFormat(std::string format)
     dateTimeFormat_ = std::move(format);
 }
 
-std::string TCustomLog::FormatLines(const std::string& text) const
+std::string TCustomLog::Stamp() const
 {
-    return MessageLinesText(FormatDateTime(DateTimeFormat(), Now()), text);
+    return FormatDateTime(DateTimeFormat(), Now());
 }
 
 void TTextLog::DoLog(const std::string& text)
@@ -56,7 +57,10 @@ void TTextLog::DoLog(const std::string& text)
         throw ELogError(NoFileName);
     }
     try {
-        AppendToFile(fileName_, FormatLines(text));
+        // In blocks: the scanner's output may be a message of many megabytes.
+        TAppendFile file(fileName_);
+        WriteMessageLines(Stamp(), text, MessageBlockSize,
+                          [&](std::string_view block) { file.Write(block); });
     } catch (...) {
         ErrorDescription error = DescribeCurrentException();
         throw ELogError(Format("Fehler in DoLog der Klasse %s\r\n%s\r\n%s",

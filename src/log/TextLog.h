@@ -24,8 +24,8 @@ public:
     std::string DateTimeFormat() const;
     void SetDateTimeFormat(std::string format);
 
-    // The lines of one message, all with the same stamp, as the file's text.
-    std::string FormatLines(const std::string& text) const;
+    // The stamp of a message written now.
+    std::string Stamp() const;
 
 protected:
     mutable CriticalSection lock_;

@@ -13,9 +13,12 @@ bool TEndMarker::Feed(std::string_view bytes)
     if (seen_ || marker_.empty()) {
         return seen_;
     }
-    std::string window = tail_ + AnsiUpperCase(bytes);
-    seen_ = window.find(marker_) != std::string::npos;
-    tail_ = window.substr(window.size() - std::min(window.size(), marker_.size() - 1));
+    const std::size_t keep = marker_.size() - 1;
+    const std::string upper = AnsiUpperCase(bytes);
+    const std::string seam = tail_ + upper.substr(0, std::min(upper.size(), keep));
+    seen_ = seam.find(marker_) != std::string::npos || upper.find(marker_) != std::string::npos;
+    const std::string joined = tail_ + upper.substr(upper.size() - std::min(upper.size(), keep));
+    tail_ = joined.substr(joined.size() - std::min(joined.size(), keep));
     return seen_;
 }
 

@@ -266,7 +266,9 @@ void TProcessRunner::ReadOutput()
             return;
         }
         output_.reset();
-        lines_.Finish([this](const std::string& line) { EmitLine(line); });
+        if (WantsLines()) {
+            lines_.Finish([this](const std::string& line) { EmitLine(line); });
+        }
         return;
     }
 }
@@ -276,10 +278,16 @@ void TProcessRunner::ProcessOutput(std::string_view bytes)
     if (OnRawRead) {
         OnRawRead(*this, bytes);
     }
-    if (state_ == TProcessState::Waiting) {
+    if (state_ == TProcessState::Waiting && WantsLines()) {
         lines_.Feed(bytes, [this](const std::string& line) { EmitLine(line); });
     }
 }
+// Lines are assembled only for someone who takes them.
+bool TProcessRunner::WantsLines() const
+{
+    return OnRead || !(ConsoleOptions & coOwnerData);
+}
+
 void TProcessRunner::EmitLine(const std::string& line)
 {
     if (!(ConsoleOptions & coOwnerData)) {

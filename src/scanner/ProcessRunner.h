@@ -110,6 +110,7 @@ private:
     void FireDueEvents();
     void ReadOutput();
     void ProcessOutput(std::string_view bytes);
+    bool WantsLines() const;
     void EmitLine(const std::string& line);
     void FinishRun();
     void CloseProcessHandles();

@@ -12,6 +12,7 @@ namespace {
 // "VERDÄCHTIG:" with Ä as the Windows-1252 byte, whatever the compiler's charset.
 constexpr std::string_view Verdaechtig = "VERD\xC4" "CHTIG:";
 constexpr std::string_view EnglishHeader = "SCAN RESULTS";
+constexpr std::size_t LongestKeyword = EnglishHeader.size();
 
 struct ReportKeywords {
     std::string_view virusName;
@@ -92,24 +93,39 @@ void TScanReportReader::Feed(std::string_view bytes)
             Capture(keyword, bytes);
         }
     }
-    // Every byte of the tail was searched before, so a match found now ends
-    // in the new bytes and was not seen yet.
-    const std::string window = tail_ + AnsiUpperCase(bytes);
+    const std::string upper = AnsiUpperCase(bytes);
+    // A keyword that starts in the tail of the bytes before: every byte of
+    // the tail was searched already, so such a match is new.
+    const std::string seam = tail_ + upper.substr(0, std::min(upper.size(), LongestKeyword - 1));
     for (Keyword& keyword : keywords_) {
-        if (keyword.found) {
-            continue;
-        }
-        const std::size_t position = window.find(keyword.upper);
-        if (position != std::string::npos) {
+        const std::size_t position = keyword.found ? std::string::npos : seam.find(keyword.upper);
+        if (position < tail_.size()) {
             keyword.found = true;
             Capture(keyword, bytes.substr(position + keyword.upper.size() - tail_.size()));
         }
     }
-    std::size_t longest = 0;
+    // Then one pass over the new bytes for the rest, in stream order,
+    // stopping only where a keyword that is still missing could start.
+    std::array<bool, 256> starts = {};
     for (const Keyword& keyword : keywords_) {
-        longest = std::max(longest, keyword.upper.size());
+        starts[static_cast<unsigned char>(keyword.upper[0])] |= !keyword.found;
     }
-    tail_ = window.substr(window.size() - std::min(window.size(), longest - 1));
+    if (std::find(starts.begin(), starts.end(), true) != starts.end()) {
+        for (std::size_t position = 0; position < upper.size(); ++position) {
+            if (!starts[static_cast<unsigned char>(upper[position])]) {
+                continue;
+            }
+            for (Keyword& keyword : keywords_) {
+                if (!keyword.found && upper[position] == keyword.upper[0] &&
+                    upper.compare(position, keyword.upper.size(), keyword.upper) == 0) {
+                    keyword.found = true;
+                    Capture(keyword, bytes.substr(position + keyword.upper.size()));
+                }
+            }
+        }
+    }
+    const std::string joined = tail_ + upper.substr(upper.size() - std::min(upper.size(), LongestKeyword - 1));
+    tail_ = joined.substr(joined.size() - std::min(joined.size(), LongestKeyword - 1));
 }
 
 void TScanReportReader::Capture(Keyword& keyword, std::string_view bytes)

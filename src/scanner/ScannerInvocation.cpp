@@ -29,7 +29,8 @@ void ProcessPendingMessages(bool& quitRequested, int& quitCode)
 
 TScannerRunner::TScannerRunner()
 {
-    ConsoleOptions = coRedirect;
+    // The run reads the raw output; nobody needs it as lines.
+    ConsoleOptions = coRedirect | coOwnerData;
     StartupInfo.DefaultWindowState = false;
     StartupInfo.ShowWindow = TStartupShowWindow::swHide;
     SetWaitForTerminate(true);
