@@ -18,11 +18,6 @@ void ShowErrorBox(const std::string& text, const std::string& caption)
     Show(text, caption, MB_ICONERROR);
 }
 
-void ShowInfoBox(const std::string& text, const std::string& caption)
-{
-    Show(text, caption, MB_ICONINFORMATION);
-}
-
 void ShowMessage(const std::string& text)
 {
     Show(text, ApplicationTitle, 0);

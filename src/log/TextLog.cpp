@@ -12,6 +12,7 @@ namespace ostrel {
 namespace {
 
 constexpr std::size_t MessageBlockSize = 1 << 20;
+constexpr const char* StampFormat = "yyyy-mm-dd, hh:nn:ss";
 constexpr const char* NoFileName = "Es muß ein Dateiname für FileName angegeben werden";
 
 LocalDateTime Now()
@@ -33,21 +34,9 @@ void TCustomLog::DoLogFmt(const std::string&, const FormatArgs&)
     throw ELogError("Die Methode DoLogFmt ist in CustomLog noch nicht implementiert");
 }
 
-std::string TCustomLog::DateTimeFormat() const
-{
-    CriticalSectionLock guard(lock_);
-    return dateTimeFormat_;
-}
-
-void TCustomLog::SetDateTimeFormat(std::string format)
-{
-    CriticalSectionLock guard(lock_);
-    dateTimeFormat_ = std::move(format);
-}
-
 std::string TCustomLog::Stamp() const
 {
-    return FormatDateTime(DateTimeFormat(), Now());
+    return FormatDateTime(StampFormat, Now());
 }
 
 void TTextLog::DoLog(const std::string& text)

@@ -21,17 +21,11 @@ public:
     virtual void DoLog(const std::string& text);
     virtual void DoLogFmt(const std::string& format, const FormatArgs& args);
 
-    std::string DateTimeFormat() const;
-    void SetDateTimeFormat(std::string format);
-
     // The stamp of a message written now.
     std::string Stamp() const;
 
 protected:
     mutable CriticalSection lock_;
-
-private:
-    std::string dateTimeFormat_ = "yyyy-mm-dd, hh:nn:ss";
 };
 
 // Appends each message to a text file, opening and closing it every time.

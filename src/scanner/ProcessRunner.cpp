@@ -85,31 +85,9 @@ ConsolePipes CreateConsolePipes()
 void TStartupOptions::Fill(STARTUPINFOA& info) const
 {
     info.cb = sizeof info;
-    if (!Desktop.empty()) {
-        info.lpDesktop = const_cast<char*>(Desktop.c_str());
-    }
-    if (!Title.empty()) {
-        info.lpTitle = const_cast<char*>(Title.c_str());
-    }
-    if (!DefaultPosition) {
-        info.dwX = Left;
-        info.dwY = Top;
-        info.dwFlags |= STARTF_USEPOSITION;
-    }
-    if (!DefaultSize) {
-        info.dwXSize = Width;
-        info.dwYSize = Height;
-        info.dwFlags |= STARTF_USESIZE;
-    }
     if (!DefaultWindowState) {
         info.wShowWindow = ShowCommand(ShowWindow);
         info.dwFlags |= STARTF_USESHOWWINDOW;
-    }
-    if (ForceOnFeedback) {
-        info.dwFlags |= STARTF_FORCEONFEEDBACK;
-    }
-    if (ForceOffFeedback) {
-        info.dwFlags |= STARTF_FORCEOFFFEEDBACK;
     }
 }
 

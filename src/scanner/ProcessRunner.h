@@ -22,34 +22,13 @@ public:
 
 enum class TStartupShowWindow { swHide, swMinimize, swMaximize, swNormal };
 
-// Window and start-up options of the child.
+// Start-up options of the child: its window's state.
 struct TStartupOptions {
-    std::string Desktop;
-    std::string Title;
-    int Left = 0;
-    int Top = 0;
-    bool DefaultPosition = true;
-    int Width = 0;
-    int Height = 0;
-    bool DefaultSize = true;
     TStartupShowWindow ShowWindow = TStartupShowWindow::swNormal;
     bool DefaultWindowState = true;
-    bool ForceOnFeedback = false;
-    bool ForceOffFeedback = false;
 
-    // Fills a zeroed record; it points into this object's strings.
+    // Fills a zeroed record.
     void Fill(STARTUPINFOA& info) const;
-};
-
-enum TCreationFlag : DWORD {
-    cfDefaultErrorMode = CREATE_DEFAULT_ERROR_MODE,
-    cfNewConsole = CREATE_NEW_CONSOLE,
-    cfNewProcGroup = CREATE_NEW_PROCESS_GROUP,
-    cfSeparateWdm = CREATE_SEPARATE_WOW_VDM,
-    cfSharedWdm = CREATE_SHARED_WOW_VDM,
-    cfSuspended = CREATE_SUSPENDED,
-    cfUnicode = CREATE_UNICODE_ENVIRONMENT,
-    cfDetached = DETACHED_PROCESS,
 };
 
 enum class TProcessPriority { ppIdle, ppNormal, ppHigh, ppRealTime };
@@ -78,7 +57,7 @@ public:
 
     std::string ApplicationName;
     std::string CommandLine;
-    DWORD CreationFlags = 0;  // TCreationFlag members
+    DWORD CreationFlags = 0;  // CREATE_* flags
     std::string CurrentDirectory;
     std::vector<std::string> Environment;
     TProcessPriority Priority = TProcessPriority::ppNormal;

@@ -166,26 +166,15 @@ TEST(StartupOptions, FillTheStartupRecord)
     TStartupOptions options;
     STARTUPINFOA info = {};
     options.Fill(info);
+    EXPECT_EQ(info.cb, sizeof(STARTUPINFOA));
     EXPECT_EQ(info.dwFlags, 0u);
-    EXPECT_EQ(info.lpTitle, nullptr);
 
-    options.Title = "scan";
-    options.DefaultPosition = false;
-    options.Left = 5;
-    options.DefaultSize = false;
-    options.Height = 7;
     options.DefaultWindowState = false;
     options.ShowWindow = TStartupShowWindow::swHide;
-    options.ForceOffFeedback = true;
     info = {};
     options.Fill(info);
-    EXPECT_EQ(info.cb, sizeof(STARTUPINFOA));
-    EXPECT_STREQ(info.lpTitle, "scan");
-    EXPECT_EQ(info.dwX, 5u);
-    EXPECT_EQ(info.dwYSize, 7u);
     EXPECT_EQ(info.wShowWindow, SW_HIDE);
-    EXPECT_EQ(info.dwFlags, static_cast<DWORD>(STARTF_USEPOSITION | STARTF_USESIZE |
-                                               STARTF_USESHOWWINDOW | STARTF_FORCEOFFFEEDBACK));
+    EXPECT_EQ(info.dwFlags, static_cast<DWORD>(STARTF_USESHOWWINDOW));
 }
 
 }  // namespace
