@@ -1,7 +1,10 @@
 // bavhost: loads a BAV anti-virus plug-in and calls its exports the way the
 // mail client does, so that a plug-in can be tried from a console or a test.
+#include "bavhost/Answers.h"
+#include "bavhost/PluginSettings.h"
 #include "base/UniqueResource.h"
 #include "base/WinError.h"
+#include "plugin/StatusCodes.h"
 
 #include <windows.h>
 
@@ -14,36 +17,8 @@
 #include <utility>
 #include <vector>
 
+namespace ostrel::bavhost {
 namespace {
-
-constexpr int kDone = 0, kInfected = 1, kUsage = 2, kCannotLoad = 3, kNotPlugin = 4,
-              kPluginError = 5, kHostFailed = 6;
-
-const char kHelp[] =
-    "Usage: bavhost PLUGIN COMMAND [FILE...]\n"
-    "Loads a BAV anti-virus plug-in and calls it the way the mail client does.\n"
-    "\n"
-    "Commands:\n"
-    "  info           name, version, status and the plug-in's constant answers\n"
-    "  init           initialize; print the result, the status and the name\n"
-    "  setup          initialize, open the plug-in's settings, print the status\n"
-    "  check FILE...  check each file: code, meaning and the virus name found\n"
-    "  cure FILE...   try to cure each file\n"
-    "  -h, --help     this text\n"
-    "Every command initializes the plug-in first (going on even if that fails)\n"
-    "and uninitializes it last.\n"
-    "\n"
-    "Exit codes:\n"
-    "  0  done; for check and cure, every file is OK\n"
-    "  1  at least one file is infected or suspicious\n"
-    "  2  usage error (also when run without arguments)\n"
-    "  3  the plug-in file is missing or cannot be loaded\n"
-    "  4  not a BAV plug-in: a BAV_ export is missing\n"
-    "  5  the plug-in answered an error (not supported, cannot be cured, error)\n"
-    "     or an unknown code to initialize, setup, check or cure\n"
-    "  6  bavhost itself failed (out of memory)\n"
-    "2, 3 and 4 stop before the plug-in is called. Otherwise the highest code\n"
-    "wins: a file that could not be checked outweighs a finding elsewhere.\n";
 
 using NoArgs = int32_t(WINAPI*)();
 using GetText = int32_t(WINAPI*)(char* buffer, int32_t size);
@@ -103,20 +78,6 @@ std::string BindAll(HMODULE module, Plugin& p)
     return missing;
 }
 
-std::string Describe(int32_t code)
-{
-    const char* words = "unknown";
-    switch (code) {
-    case 0: words = "OK"; break;
-    case 1: words = "virus found"; break;
-    case 2: words = "suspicious"; break;
-    case -1: words = "not supported"; break;
-    case -2: words = "cannot be cured"; break;
-    case -3: words = "error"; break;
-    }
-    return std::to_string(code) + " (" + words + ")";
-}
-
 // The plug-in copies without a terminator; the spare byte also keeps a
 // plug-in that writes one anyway inside the buffer.
 std::string Text(GetText get)
@@ -131,69 +92,111 @@ std::string Text(GetText get)
     return text;
 }
 
-int ScanFiles(const Plugin& plugin, bool cure, const std::vector<std::string>& files)
+// Each file is checked first, as the mail client does before it offers a
+// cure: that gives the virus name, and a clean file needs no cure.
+int ScanFiles(const Plugin& plugin, bool cure, bool disabled, const std::vector<std::string>& files,
+              bool& error)
 {
     int exit = kDone;
     for (const std::string& file : files) {
         const std::string path = FullPath(file);
         char message[1024] = {};
-        const int32_t code = cure ? plugin.cureFile(path.c_str(), nullptr)
-                                  : plugin.checkFile(path.c_str(), message);
+        const int32_t check = plugin.checkFile(path.c_str(), message);
         message[sizeof message - 1] = '\0';
-        std::printf("%s: %s%s\n", file.c_str(), Describe(code).c_str(),
+        int32_t code = check;
+        std::string answer = CheckAnswer(check, disabled);
+        if (cure) {
+            code = check == HostOk ? HostOk : plugin.cureFile(path.c_str(), nullptr);
+            answer = CureAnswer(check, code, disabled);
+        }
+        std::printf("%s: %s%s\n", file.c_str(), answer.c_str(),
                     message[0] ? (" [" + std::string(message) + "]").c_str() : "");
-        const bool finding = code == 1 || code == 2;
-        exit = std::max(exit, code == 0 ? kDone : finding ? kInfected : kPluginError);
+        error = error || code == HostError;
+        exit = std::max(exit, FileExitCode(code));
     }
     return exit;
 }
 
-int Run(const Plugin& plugin, const std::string& command, const std::vector<std::string>& files)
+void PrintErrorAdvice(const Plugin& plugin, const std::string& pluginPath)
+{
+    for (const std::string& line : ErrorAdvice(plugin.getStatus(), ReadLogSettings(pluginPath))) {
+        std::printf("%s\n", line.c_str());
+    }
+}
+
+void PrintInfo(const Plugin& plugin, const std::string& pluginPath, const std::string& name)
+{
+    std::printf("Name: %s\nVersion: %s\n", name.c_str(), Text(plugin.getVersion).c_str());
+    std::printf("Status: %s\n", StatusText(plugin.getStatus()).c_str());
+    if (NameSaysDisabled(name)) {
+        std::printf("Checking: disabled (Disabled=1): every check answers 0 without scanning\n");
+    }
+    const LogSettings log = ReadLogSettings(pluginPath);
+    if (log.known) {
+        std::printf("Settings: %s\n", log.store.c_str());
+        std::printf("Log: %s\n", log.logging && !log.logFileName.empty() ? log.logFileName.c_str()
+                                                                         : "off");
+    }
+    const std::pair<const char*, NoArgs> answers[] = {
+        {"ComNeeded", plugin.comNeeded},           {"ConfigNeeded", plugin.configNeeded},
+        {"SetCfgData", plugin.setCfgData},         {"GetCfgData", plugin.getCfgData},
+        {"MemoryChecking", plugin.memoryChecking}, {"FileChecking", plugin.fileChecking},
+        {"StreamChecking", plugin.streamChecking}};
+    for (const auto& [label, answer] : answers) {
+        std::printf("%s\n", CapabilityText(label, answer()).c_str());
+    }
+}
+
+int Run(const Plugin& plugin, const std::string& pluginPath, const std::string& command,
+        const std::vector<std::string>& files)
 {
     const int32_t init = plugin.initialize();
     int exit = init < 0 ? kPluginError : kDone;
+    bool error = init == HostError;
     if (command == "init") {
-        std::printf("Initialize: %s\n", Describe(init).c_str());
+        std::printf("Initialize: %s\n", ResultText(init).c_str());
     } else if (init < 0) {
-        std::fprintf(stderr, "bavhost: BAV_Initialize answered %s\n", Describe(init).c_str());
+        std::fprintf(stderr, "bavhost: BAV_Initialize answered %s\n", ResultText(init).c_str());
     }
+    const std::string name = Text(plugin.getName);
 
     if (command == "info") {
-        std::printf("Name: %s\nVersion: %s\n", Text(plugin.getName).c_str(),
-                    Text(plugin.getVersion).c_str());
-        std::printf("Status: %d\n", static_cast<int>(plugin.getStatus()));
-        const std::pair<const char*, NoArgs> answers[] = {
-            {"ComNeeded", plugin.comNeeded},       {"ConfigNeeded", plugin.configNeeded},
-            {"SetCfgData", plugin.setCfgData},     {"GetCfgData", plugin.getCfgData},
-            {"MemoryChecking", plugin.memoryChecking}, {"FileChecking", plugin.fileChecking},
-            {"StreamChecking", plugin.streamChecking}};
-        for (const auto& [label, answer] : answers) {
-            std::printf("%s: %d\n", label, static_cast<int>(answer()));
-        }
+        PrintInfo(plugin, pluginPath, name);
     } else if (command == "init") {
-        std::printf("Status: %d\nName: %s\n", static_cast<int>(plugin.getStatus()),
-                    Text(plugin.getName).c_str());
+        std::printf("Status: %s\nName: %s\n", StatusText(plugin.getStatus()).c_str(), name.c_str());
     } else if (command == "setup") {
+        // The dialog saves only when closed with OK.
+        const std::string before = SettingsStamp(pluginPath);
         const int32_t result = plugin.setup();
-        std::printf("Setup: %s\n", Describe(result).c_str());
-        std::printf("Status: %d\n", static_cast<int>(plugin.getStatus()));
+        const bool saved = SettingsStamp(pluginPath) != before;
+        std::printf("Setup: %s\n", SetupAnswer(result, saved).c_str());
+        std::printf("Status: %s\n", StatusText(plugin.getStatus()).c_str());
         exit = std::max(exit, result < 0 ? kPluginError : kDone);
+        error = error || result == HostError;
     } else {
-        exit = std::max(exit, ScanFiles(plugin, command == "cure", files));
+        exit = std::max(exit, ScanFiles(plugin, command == "cure", NameSaysDisabled(name), files, error));
+    }
+    if (error) {
+        PrintErrorAdvice(plugin, pluginPath);
     }
 
     plugin.uninitialize();
     return exit;
 }
 
+bool IsHelp(const std::string& arg)
+{
+    return arg == "-h" || arg == "--help";
+}
+
 int Main(const std::vector<std::string>& args)
 {
     if (args.empty()) {
-        std::fputs(kHelp, stderr);
+        std::fputs(HelpText, stderr);
         return kUsage;
     }
-    if (args[0] == "-h" || args[0] == "--help") {
-        std::fputs(kHelp, stdout);
+    if (IsHelp(args[0]) || (args.size() > 1 && IsHelp(args[1]))) {
+        std::fputs(HelpText, stdout);
         return kDone;
     }
     const std::string command = args.size() > 1 ? args[1] : "";
@@ -212,6 +215,8 @@ int Main(const std::vector<std::string>& args)
         problem = command + " needs at least one file";
     } else if (plain && !files.empty()) {
         problem = command + " takes no files";
+    } else if (std::find(files.begin(), files.end(), std::string()) != files.end()) {
+        problem = "a file name is empty";
     }
     if (!problem.empty()) {
         std::fprintf(stderr, "bavhost: %s\nTry 'bavhost --help'.\n", problem.c_str());
@@ -236,19 +241,20 @@ int Main(const std::vector<std::string>& args)
                      pluginPath.c_str(), missing.c_str());
         return kNotPlugin;
     }
-    return Run(plugin, command, files);
+    return Run(plugin, pluginPath, command, files);
 }
 
 }  // namespace
+}  // namespace ostrel::bavhost
 
 int main(int argc, char* argv[])
 {
     try {
-        return Main(std::vector<std::string>(argv + 1, argv + argc));
+        return ostrel::bavhost::Main(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bavhost: %s\n", e.what());
     } catch (...) {
         std::fprintf(stderr, "bavhost: unexpected failure\n");
     }
-    return kHostFailed;
+    return ostrel::bavhost::kHostFailed;
 }
