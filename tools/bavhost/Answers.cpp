@@ -150,7 +150,8 @@ std::string SetupAnswer(int32_t result, bool saved)
     if (result != HostOk) {
         return ResultText(result);
     }
-    return Numbered(result, saved ? "OK: the settings were saved" : "Cancel (or OK with nothing changed): nothing was saved");
+    return Numbered(result, saved ? "OK: the settings were saved"
+                                  : "Cancel (or OK with nothing changed): nothing was saved");
 }
 
 std::vector<std::string> ErrorAdvice(int32_t status, const LogSettings& log)
