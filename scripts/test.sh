@@ -11,7 +11,7 @@ scripts/install-deps.sh
 status=0
 cmake --preset native >/dev/null
 cmake --build --preset native
-ctest --preset native || status=1
+ctest --preset native --no-label-summary || status=1
 
 for preset in win32 win64; do
     cmake --preset $preset >/dev/null
@@ -19,12 +19,12 @@ for preset in win32 win64; do
 done
 
 if scripts/runs-32bit.sh; then
-    ctest --preset win32 || status=1
+    ctest --preset win32 --no-label-summary || status=1
 else
     echo "32-bit Windows tests skipped: this Linux kernel cannot run 32-bit programs"
-    ctest --preset win32 -L static || status=1
+    ctest --preset win32 -L static --no-label-summary || status=1
 fi
-ctest --preset win64 || status=1
+ctest --preset win64 --no-label-summary || status=1
 
 # Wine's persistent servers would otherwise outlive the run by a minute.
 for preset in win32 win64; do
