@@ -7,8 +7,16 @@
 
 namespace ostrel {
 
-// Where a part writes its log lines; the plug-in hands it in. Levels run
-// from 0 (always written when logging is on) to 3 (most detail).
+// How much detail a log line is: a line is written when its level is at
+// most MaxLogLevel, so LogAlways lines are written whenever logging is on.
+enum LogLevel : int32_t {
+    LogAlways = 0,    // start, results, errors, the scanner's output
+    LogRequests = 1,  // a check or cure begins
+    LogCalls = 2,     // the host's other calls, the scanner's command line
+    LogDetails = 3,   // the steps of a request
+};
+
+// Where a part writes its log lines; the plug-in hands it in.
 class LogSink {
 public:
     virtual ~LogSink() = default;

@@ -22,7 +22,7 @@ namespace {
 
 // For the exports the host expects no error from: the answer stands even
 // when logging it failed.
-void LogQuietly(const char* text, int32_t level)
+void LogQuietly(const char* text, LogLevel level)
 {
     try {
         PluginLog().WriteLog(text, level);
@@ -89,7 +89,7 @@ int32_t WINAPI BAV_StreamChecking()
 
 int32_t WINAPI BAV_GetName(char* buffer, int32_t size)
 {
-    LogQuietly("BAV_GetName", 2);
+    LogQuietly("BAV_GetName", LogCalls);
     try {
         return CopyToHostBuffer(PluginDisplayName(OstrelStatus, Plugin().Config.Values().Disabled),
                                 buffer, size);
@@ -100,7 +100,7 @@ int32_t WINAPI BAV_GetName(char* buffer, int32_t size)
 
 int32_t WINAPI BAV_GetVersion(char* buffer, int32_t size)
 {
-    LogQuietly("BAV_GetVersion", 2);
+    LogQuietly("BAV_GetVersion", LogCalls);
     try {
         return CopyToHostBuffer(Plugin().PluginVersion, buffer, size);
     } catch (...) {
@@ -110,7 +110,7 @@ int32_t WINAPI BAV_GetVersion(char* buffer, int32_t size)
 
 int32_t WINAPI BAV_GetStatus()
 {
-    LogQuietly("BAV_GetStatus", 2);
+    LogQuietly("BAV_GetStatus", LogCalls);
     return OstrelStatus;
 }
 
@@ -129,8 +129,8 @@ int32_t WINAPI BAV_Initialize()
         }
         plugin.Log.SetFileName(settings.LogFileName);
         plugin.LogFacade.TrimLogFile();
-        PluginLog().WriteLog(std::string(80, '-'), 0);
-        PluginLog().WriteLog("BAV_Initialize: Log.FileName", 0);
+        PluginLog().WriteLog(std::string(80, '-'), LogAlways);
+        PluginLog().WriteLog("BAV_Initialize: Log.FileName", LogAlways);
         return HostOk;
     } catch (...) {
         return FailWithBox("BAV_Initialize");
@@ -140,8 +140,8 @@ int32_t WINAPI BAV_Initialize()
 int32_t WINAPI BAV_Uninitialize()
 {
     try {
-        PluginLog().WriteLog("BAV_Uninitialize", 0);
-        PluginLog().WriteLogFmt("OstrelStatus=%d", {OstrelStatus.load()}, 0);
+        PluginLog().WriteLog("BAV_Uninitialize", LogAlways);
+        PluginLog().WriteLogFmt("OstrelStatus=%d", {OstrelStatus.load()}, LogAlways);
         return HostOk;
     } catch (...) {
         OstrelStatus = StatusFailed;
@@ -151,7 +151,7 @@ int32_t WINAPI BAV_Uninitialize()
 
 int32_t WINAPI BAV_Setup()
 {
-    LogQuietly("BAV_Setup", 2);
+    LogQuietly("BAV_Setup", LogCalls);
     try {
         PluginState& plugin = Plugin();
         ShowConfigDialog({plugin.Config, plugin.LogFacade, plugin.PluginFileName, plugin.PluginVersion});
@@ -163,7 +163,7 @@ int32_t WINAPI BAV_Setup()
         if (OstrelStatus != StatusNotConfigured) {
             plugin.Log.SetFileName(settings.LogFileName);
         }
-        PluginLog().WriteLog("BAV_Setup: After Setup", 2);
+        PluginLog().WriteLog("BAV_Setup: After Setup", LogCalls);
         return HostOk;
     } catch (...) {
         return FailWithBox("BAV_Setup");

@@ -21,19 +21,19 @@ namespace {
 struct RequestKind {
     bool isCure;
     const char* requestName;  // "CheckFile" or "CureFile"
-    int32_t resultLevel;
+    LogLevel resultLevel;
     const char* exportName;
     const char* messageLabel;  // how the result line names the scanner's message
     int32_t (*hostResult)(int32_t scanCode);
 };
 
-const RequestKind Check = {false, "CheckFile", 3, "BAV_CheckFile", "AVPMsg", CheckHostResult};
-const RequestKind Cure = {true, "CureFile", 2, "BAV_CureFile", "Msg", CureHostResult};
+const RequestKind Check = {false, "CheckFile", LogDetails, "BAV_CheckFile", "AVPMsg", CheckHostResult};
+const RequestKind Cure = {true, "CureFile", LogCalls, "BAV_CureFile", "Msg", CureHostResult};
 
 void LogError(const std::string& where)
 {
     ErrorDescription error = DescribeCurrentException();
-    PluginLog().WriteLogFmt("Error in " + where + ":\\n%s\\n%s", {error.className, error.message}, 0);
+    PluginLog().WriteLogFmt("Error in " + where + ":\\n%s\\n%s", {error.className, error.message}, LogAlways);
 }
 
 int32_t RunScanner(const RequestKind& kind, const std::string& fileName, std::string& msg)
@@ -50,7 +50,7 @@ int32_t RunScanner(const RequestKind& kind, const std::string& fileName, std::st
         run.LogAVPOutput = settings.LogAVPOutput;
         try {
             code = DoExecute(run, PluginLog(), kind.isCure, ScannerCommandLine(parameters, fileName), "", msg);
-            PluginLog().WriteLog("After DoExecute", 3);
+            PluginLog().WriteLog("After DoExecute", LogDetails);
         } catch (...) {
             code = ScanRequestError;
             LogError(kind.requestName);
@@ -117,18 +117,18 @@ int32_t HostRequest(const RequestKind& kind, const char* fileName, char* message
     const std::string exportName = kind.exportName;
     ScanGuard guard;
     if (guard.Refused()) {
-        PluginLog().WriteLog(exportName + ": refused, a check or cure is already running on this thread", 0);
+        PluginLog().WriteLog(exportName + ": refused, a check or cure is already running on this thread", LogAlways);
         return HostError;
     }
     try {
-        PluginLog().WriteLog("In " + exportName, 1);
+        PluginLog().WriteLog("In " + exportName, LogRequests);
         std::string msg;
         const std::string name = fileName ? fileName : "";
-        PluginLog().WriteLogFmt(exportName + ": FileName=%s", {name}, 0);
+        PluginLog().WriteLogFmt(exportName + ": FileName=%s", {name}, LogAlways);
         const int32_t code = RunScanner(kind, name, msg);
         result = kind.hostResult(code);
         PluginLog().WriteLogFmt(exportName + ": Result=%d (%s), " + kind.messageLabel + "=%s",
-                    {result, HostResultText(result), msg}, 0);
+                    {result, HostResultText(result), msg}, LogAlways);
         CopyMessageToHost(msg, messageBuffer);
     } catch (...) {
         result = HostError;
@@ -137,7 +137,7 @@ int32_t HostRequest(const RequestKind& kind, const char* fileName, char* message
         } else {
             // The check's error line is written as it stands, without formatting.
             ErrorDescription error = DescribeCurrentException();
-            PluginLog().WriteLog("Error in " + exportName + ":\\" + error.className + "\\" + error.message, 0);
+            PluginLog().WriteLog("Error in " + exportName + ":\\" + error.className + "\\" + error.message, LogAlways);
         }
     }
     return result;

@@ -101,7 +101,7 @@ int32_t TScannerRun::Execute(bool isCure, const std::string& commandLine, const 
     runner_.CommandLine = "\"" + TrimBlanks(settings_.AVPExeName) + "\" " + commandLine;
     runner_.CurrentDirectory = currentDir;
     log_.WriteLogFmt("DoExecute Command=%s / Params=%s / CurrentDir=%s",
-                {runner_.ApplicationName, commandLine, runner_.CurrentDirectory}, 2);
+                {runner_.ApplicationName, commandLine, runner_.CurrentDirectory}, LogCalls);
     if (settings_.LogAVPOutput) {
         loggedOutput_ = OutputHeading;
     }
@@ -111,7 +111,7 @@ int32_t TScannerRun::Execute(bool isCure, const std::string& commandLine, const 
     const bool timedOut = WaitForRun(start);
 
     if (settings_.LogAVPOutput) {
-        log_.WriteLog(loggedOutput_, 0);
+        log_.WriteLog(loggedOutput_, LogAlways);
         loggedOutput_ = std::string();
     }
     if (!timedOut) {
@@ -126,7 +126,7 @@ int32_t TScannerRun::Execute(bool isCure, const std::string& commandLine, const 
     }
     runner_.Stop();
     done_ = true;
-    log_.WriteLog(FormatMessageText(MessageKey::SExecTimeOut, {settings_.TimeLimitMilliseconds / 1000}), 0);
+    log_.WriteLog(FormatMessageText(MessageKey::SExecTimeOut, {settings_.TimeLimitMilliseconds / 1000}), LogAlways);
     return ScanTimedOut;
 }
 

@@ -476,7 +476,7 @@ void TfrmCfg::btnSupportClick()
     } catch (...) {
         const ErrorDescription error = DescribeCurrentException();
         const std::string text = FormatMessageText(MessageKey::SSupportInfoError, {error.className, error.message});
-        context_.Log.WriteLog(text, 0);
+        context_.Log.WriteLog(text, LogAlways);
         ShowBoundedBox(nullptr, text, Message(MessageKey::SError), MB_OK | MB_ICONERROR);
     }
 }
