@@ -1,6 +1,7 @@
 // scan_bench: what a check through the plug-in costs on top of running the
 // scanner by hand, in time, CPU, memory and handles. It prints figures and
 // decides nothing; the aims in brackets are for the reader.
+#include "base/UniqueResource.h"
 #include "support/PluginLibrary.h"
 #include "support/ScannerScript.h"
 #include "support/TestFiles.h"
@@ -97,35 +98,34 @@ double PeakMemoryMiB()
 void RunDirectly(const std::string& application, const std::string& commandLine)
 {
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    HANDLE readEnd, writeEnd;
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) {
+    ostrel::UniqueHandle readEnd;
+    ostrel::UniqueHandle writeEnd;
+    if (!CreatePipe(readEnd.receive(), writeEnd.receive(), &inheritable, 0)) {
         throw std::runtime_error("CreatePipe failed");
     }
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
+    startup.hStdOutput = writeEnd.get();
+    startup.hStdError = writeEnd.get();
     std::string line = commandLine;  // CreateProcess may write into it
     PROCESS_INFORMATION process;
     const BOOL started = CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, TRUE, 0,
                                         nullptr, nullptr, &startup, &process);
     // Only the child holds the write end now, so the pipe breaks when it ends.
-    CloseHandle(writeEnd);
+    writeEnd.reset();
     if (!started) {
-        CloseHandle(readEnd);
         throw std::runtime_error("cannot start " + application);
     }
+    const ostrel::UniqueHandle processHandle(process.hProcess);
+    const ostrel::UniqueHandle threadHandle(process.hThread);
     static char buffer[65536];
     DWORD count;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &count, nullptr)) {
+    while (ReadFile(readEnd.get(), buffer, sizeof buffer, &count, nullptr)) {
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(readEnd);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    WaitForSingleObject(processHandle.get(), INFINITE);
 }
 
 // Handles by trying every handle value, for systems (Wine 8) whose

@@ -360,7 +360,7 @@ HBRUSH TControl::ControlColor(HDC dc)
     }
     SetTextColor(dc, ColorToRGB(font_.Color()));
     SetBkColor(dc, ColorToRGB(color_));
-    return static_cast<HBRUSH>(brush_.get());
+    return brush_.get();
 }
 
 void TControl::ParentFontChanged(const TFont& font)

@@ -130,7 +130,7 @@ private:
     bool visible_ = true;
     bool enabled_ = true;
     TColor color_ = clBtnFace;
-    UniqueGdiObject brush_;
+    UniqueBrush brush_;
     int cursor_ = 0;
     int tabOrder_ = -1;
     int tag_ = 0;

@@ -208,10 +208,7 @@ int TForm::ShowModal()
 {
     modalResult_ = mrNone;
     DisabledWindows disabled(ownerWindow_, Handle());
-    struct Hide {
-        HWND window;
-        ~Hide() { ShowWindow(window, SW_HIDE); }
-    } hide{Handle()};
+    ScopeExit hide([this] { ShowWindow(Handle(), SW_HIDE); });
     Center();
     if (OnShow) {
         OnShow(*this);

@@ -91,13 +91,13 @@ HFONT TFont::Handle()
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                   DEFAULT_PITCH | FF_DONTCARE, name_.c_str()));
     }
-    return static_cast<HFONT>(handle_.get());
+    return handle_.get();
 }
 
 void TFont::Changed()
 {
     // The old GDI font stays alive until the controls have the new one.
-    UniqueGdiObject old = std::move(handle_);
+    UniqueFont old = std::move(handle_);
     if (OnChange) {
         OnChange();
     }

@@ -25,13 +25,6 @@ constexpr TColor clNone = 0x1FFFFFFF;
 
 COLORREF ColorToRGB(TColor color);
 
-struct GdiObjectTraits {
-    using Type = HGDIOBJ;
-    static Type invalid() { return nullptr; }
-    static void close(Type object) { DeleteObject(object); }
-};
-using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
-
 enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
 // A font description and the GDI font made from it; OnChange tells the
@@ -67,7 +60,7 @@ private:
     TColor color_ = clWindowText;
     int charset_ = DEFAULT_CHARSET;
     int style_ = 0;
-    UniqueGdiObject handle_;
+    UniqueFont handle_;
 };
 
 }  // namespace ostrel

@@ -19,14 +19,6 @@ namespace ostrel {
 
 namespace {
 
-struct FindHandleTraits {
-    using Type = HANDLE;
-    static Type invalid() { return INVALID_HANDLE_VALUE; }
-    static void close(Type handle) { FindClose(handle); }
-};
-
-using UniqueFindHandle = UniqueResource<FindHandleTraits>;
-
 constexpr const char* MailClientKey = "Software\\RIT\\The Bat!";
 
 std::string Dashes(std::size_t count)

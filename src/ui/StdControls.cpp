@@ -11,14 +11,6 @@ const std::vector<std::string> AlignmentNames = {"taLeftJustify", "taRightJustif
 
 constexpr int GlyphSpacing = 4;
 
-struct MemoryDc {
-    explicit MemoryDc(HDC reference) : dc(CreateCompatibleDC(reference)) {}
-    ~MemoryDc() { DeleteDC(dc); }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC dc;
-};
-
 SIZE GlyphSize(HBITMAP glyph)
 {
     BITMAP info = {};
@@ -64,12 +56,12 @@ HBITMAP LoadGlyph(const char* name)
 void DrawGlyph(HDC dc, HBITMAP glyph, int left, int top, bool enabled)
 {
     SIZE size = GlyphSize(glyph);
-    MemoryDc source(dc);
-    HGDIOBJ old = SelectObject(source.dc, glyph);
-    const COLORREF transparent = GetPixel(source.dc, 0, size.cy - 1);
+    UniqueMemoryDc source(CreateCompatibleDC(dc));
+    SelectedObject selected(source.get(), glyph);
+    const COLORREF transparent = GetPixel(source.get(), 0, size.cy - 1);
     for (int y = 0; y < size.cy; ++y) {
         for (int x = 0; x < size.cx; ++x) {
-            COLORREF pixel = GetPixel(source.dc, x, y);
+            COLORREF pixel = GetPixel(source.get(), x, y);
             if (pixel == transparent) {
                 continue;
             }
@@ -80,7 +72,6 @@ void DrawGlyph(HDC dc, HBITMAP glyph, int left, int top, bool enabled)
             SetPixel(dc, left + x, top + y, pixel);
         }
     }
-    SelectObject(source.dc, old);
 }
 
 TPanel::TPanel(TForm& owner, TWinControl* parent, std::string name) : TWinControl(owner, parent, std::move(name))
@@ -137,13 +128,13 @@ void TLabel::AdjustSize()
     if (!autoSize_) {
         return;
     }
-    HDC dc = GetDC(Handle());
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
     RECT bounds = {0, 0, 0, 0};
-    std::string text = Caption();
-    DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &bounds, DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(Handle(), dc);
+    {
+        WindowDc dc(Handle());
+        SelectedObject font(dc.get(), Font().Handle());
+        std::string text = Caption();
+        DrawTextA(dc.get(), text.empty() ? " " : text.c_str(), -1, &bounds, DT_CALCRECT);
+    }
     SetBounds(Left(), Top(), bounds.right, bounds.bottom);
 }
 
@@ -209,7 +200,7 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item)
         InflateRect(&frame, -1, -1);
     }
     DrawFrameControl(item.hDC, &frame, DFC_BUTTON, state);
-    DrawGlyphAndCaption(item, static_cast<HBITMAP>(glyph_.get()), Caption());
+    DrawGlyphAndCaption(item, glyph_.get(), Caption());
     if (item.itemState & ODS_FOCUS) {
         InflateRect(&frame, -3, -3);
         DrawFocusRect(item.hDC, &frame);
@@ -259,7 +250,7 @@ void TSpeedButton::DrawItem(const DRAWITEMSTRUCT& item)
     } else if (hot_) {
         DrawEdge(item.hDC, &frame, BDR_RAISEDINNER, BF_RECT);
     }
-    DrawGlyphAndCaption(item, static_cast<HBITMAP>(glyph_.get()), Caption());
+    DrawGlyphAndCaption(item, glyph_.get(), Caption());
 }
 
 TCheckBox::TCheckBox(TForm& owner, TWinControl* parent, std::string name) : TControl(owner, parent, std::move(name))
@@ -304,12 +295,12 @@ void TBevel::SetBounds(int left, int top, int width, int height)
 {
     constexpr int FrameWidth = 2;
     TControl::SetBounds(left, top, width, height);
-    HRGN frame = CreateRectRgn(0, 0, width, height);
-    HRGN inside = CreateRectRgn(FrameWidth, FrameWidth, width - FrameWidth, height - FrameWidth);
-    CombineRgn(frame, frame, inside, RGN_DIFF);
-    DeleteObject(inside);
-    if (!SetWindowRgn(Handle(), frame, TRUE)) {
-        DeleteObject(frame);  // only a region the window took is the window's
+    UniqueRegion frame(CreateRectRgn(0, 0, width, height));
+    UniqueRegion inside(CreateRectRgn(FrameWidth, FrameWidth, width - FrameWidth, height - FrameWidth));
+    CombineRgn(frame.get(), frame.get(), inside.get(), RGN_DIFF);
+    // A region the window takes is the window's from then on.
+    if (SetWindowRgn(Handle(), frame.get(), TRUE)) {
+        frame.release();
     }
 }
 

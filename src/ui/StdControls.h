@@ -73,7 +73,7 @@ public:
     void DrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
-    UniqueGdiObject glyph_;
+    UniqueBitmap glyph_;
 };
 
 // A flat button that takes no focus, with an optional glyph.
@@ -87,7 +87,7 @@ protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    UniqueGdiObject glyph_;
+    UniqueBitmap glyph_;
     bool hot_ = false;
 };
 
