@@ -1,5 +1,7 @@
 #include "base/Format.h"
 
+#include "base/Ascii.h"
+
 #include "base/Exception.h"
 
 #include <algorithm>
@@ -30,16 +32,6 @@ constexpr const char* kPositiveCurrencyLayouts[] = {"$1", "1$", "$ 1", "1 $"};
 constexpr const char* kNegativeCurrencyLayouts[] = {
     "($1)", "-$1",  "$-1",  "$1-",  "(1$)",  "-1$",  "1-$",   "1$-",
     "-1 $", "-$ 1", "1 $-", "$ 1-", "$ -1", "1- $", "($ 1)", "(1 $)"};
-
-char ToLowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 int ClampField(int64_t value)
 {
@@ -443,7 +435,7 @@ private:
         if (position_ >= pattern_.size()) {
             Fail();
         }
-        const char type = ToLowerAscii(pattern_[position_++]);
+        const char type = LowerAscii(pattern_[position_++]);
         return Pad(Convert(type, field.precision), field);
     }
 

@@ -18,6 +18,14 @@ std::vector<std::string> SplitFileLines(std::string_view content)
     return lines;
 }
 
+std::string_view SplitFirstLine(std::string_view& rest)
+{
+    std::size_t end = rest.find("\r\n");
+    std::string_view line = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 2);
+    return line;
+}
+
 std::string JoinFileLines(const std::vector<std::string>& lines)
 {
     std::string content;

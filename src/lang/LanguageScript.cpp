@@ -1,21 +1,11 @@
 #include "lang/LanguageScript.h"
 
 #include "base/AnsiString.h"
+#include "base/Ascii.h"
 
 namespace ostrel {
 
 namespace {
-
-std::string LowerAscii(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
 
 std::string EntryValue(std::string_view raw)
 {

@@ -1,5 +1,7 @@
 #include "lang/Ordinals.h"
 
+#include "base/Ascii.h"
+
 #include "lang/Persistent.h"
 
 namespace ostrel {
@@ -88,7 +90,7 @@ const Identifier CharacterSets[] = {
 
 int HexDigit(char c)
 {
-    if (c >= '0' && c <= '9') {
+    if (IsDigit(c)) {
         return c - '0';
     }
     if (c >= 'a' && c <= 'f') {
@@ -117,25 +119,6 @@ std::optional<int32_t> ParseHex(std::string_view digits)
     return static_cast<int32_t>(value);
 }
 
-std::optional<int32_t> ParseDecimal(std::string_view digits, bool negative)
-{
-    if (digits.empty() || digits.size() > 10) {
-        return std::nullopt;
-    }
-    int64_t value = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    value = negative ? -value : value;
-    if (value < INT32_MIN || value > INT32_MAX) {
-        return std::nullopt;
-    }
-    return static_cast<int32_t>(value);
-}
-
 std::optional<int32_t> ParseInteger(std::string_view text)
 {
     bool negative = false;
@@ -151,7 +134,7 @@ std::optional<int32_t> ParseInteger(std::string_view text)
     } else if (text.size() > 1 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         value = ParseHex(text.substr(2));
     } else {
-        return ParseDecimal(text, negative);
+        return ParseDecimal32(text, negative);
     }
     if (value && negative) {
         return static_cast<int32_t>(0u - static_cast<uint32_t>(*value));

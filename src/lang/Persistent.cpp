@@ -2,28 +2,6 @@
 
 namespace ostrel {
 
-namespace {
-
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-}  // namespace
-
-bool SameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 PropertyTable::PropertyTable(std::initializer_list<PropertyInfo> properties) : properties_(properties) {}
 
 PropertyTable::PropertyTable(const PropertyTable& base, std::initializer_list<PropertyInfo> properties)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Ascii.h"
+
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -61,7 +63,7 @@ public:
 };
 
 // Letter case ignored for ASCII letters, as names are written.
-bool SameName(std::string_view a, std::string_view b);
+
 
 // Builders for table entries over a class's getter and setter.
 // The getter may come from a base class of the setter's class.

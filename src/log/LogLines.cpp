@@ -1,6 +1,7 @@
 #include "log/LogLines.h"
 
 #include "base/AnsiString.h"
+#include "base/TextLines.h"
 
 #include <cstdio>
 
@@ -13,15 +14,6 @@ std::string Digits(int value, int width)
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%0*d", width, value);
     return buffer;
-}
-
-// Splits off the text before the first CR LF; `rest` keeps what follows it.
-std::string_view SplitFirstLine(std::string_view& rest)
-{
-    std::size_t end = rest.find("\r\n");
-    std::string_view line = rest.substr(0, end);
-    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 2);
-    return line;
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "scanner/ScanReport.h"
 
 #include "base/AnsiString.h"
+#include "base/Ascii.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace ostrel {
 
@@ -31,25 +31,11 @@ int32_t ParseCount(const std::optional<std::string>& value)
         return -1;
     }
     std::string_view digits = *value;
-    bool negative = digits[0] == '-';
+    const bool negative = digits[0] == '-';
     if (negative || digits[0] == '+') {
         digits.remove_prefix(1);
     }
-    if (digits.empty() || digits.size() > 10) {
-        return -1;
-    }
-    int64_t count = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9') {
-            return -1;
-        }
-        count = count * 10 + (c - '0');
-    }
-    count = negative ? -count : count;
-    if (count > std::numeric_limits<int32_t>::max() || count < std::numeric_limits<int32_t>::min()) {
-        return -1;
-    }
-    return static_cast<int32_t>(count);
+    return ParseDecimal32(digits, negative).value_or(-1);
 }
 
 }  // namespace

@@ -1,15 +1,11 @@
 #include "ui/DateCompletion.h"
 
+#include "base/Ascii.h"
 #include "base/Exception.h"
 
 namespace ostrel {
 
 namespace {
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 // Extra digits are left for the next group, so "010504" is 01, 05, 04.
 int ReadGroup(std::string_view text, std::size_t& pos, int maxDigits)

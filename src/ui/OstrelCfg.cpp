@@ -49,15 +49,6 @@ std::string InstalledScannerFolder()
     return folder;
 }
 
-// Text before the first CR LF; `rest` keeps what follows.
-std::string TakeLine(std::string& rest)
-{
-    std::size_t end = rest.find("\r\n");
-    std::string line = rest.substr(0, end);
-    rest = end == std::string::npos ? "" : rest.substr(end + 2);
-    return line;
-}
-
 std::string ShortDate(const FILETIME& time)
 {
     FILETIME local;
@@ -323,10 +314,10 @@ void TfrmCfg::UpdateVirDefLine()
         char head[VirusDefinitionHead];
         DWORD count = 0;
         if (file && ReadFile(file.get(), head, sizeof head, &count, nullptr)) {
-            std::string rest(head, count);
-            TakeLine(rest);
-            const std::string version = TakeLine(rest);
-            const std::string date = TakeLine(rest);
+            std::string_view rest(head, count);
+            SplitFirstLine(rest);
+            const std::string version(SplitFirstLine(rest));
+            const std::string date(SplitFirstLine(rest));
             text = "VDF " + version + " - " + date + ", " + ShortDate(attributes.ftLastWriteTime);
         }
     }
