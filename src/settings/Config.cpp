@@ -4,8 +4,11 @@
 #include "base/FileSystem.h"
 #include "settings/IniFile.h"
 #include "settings/RegistryKey.h"
+#include "settings/SettingsTable.h"
 
 #include <optional>
+#include <type_traits>
+#include <variant>
 
 namespace ostrel {
 
@@ -16,35 +19,24 @@ constexpr const char* MakerKeyPath = "Software\\Dunmere";
 constexpr const char* IniSection = "Data";
 constexpr REGSAM ReadWrite = KEY_READ | KEY_WRITE;
 
-// A string value that is present but empty keeps the current setting.
-void ReadUnlessEmpty(const RegistryKey& key, const char* name, std::string& setting)
+// One value of the registry store into its setting, by the setting's rule.
+void ReadSetting(const RegistryKey& key, const SettingInfo& setting, ConfigValues& values)
 {
-    if (key.HasValue(name)) {
-        std::string value = key.ReadString(name);
-        if (!value.empty()) {
-            setting = std::move(value);
+    const bool present = key.HasValue(setting.key);
+    if (auto text = std::get_if<std::string ConfigValues::*>(&setting.field)) {
+        std::string value = present ? key.ReadString(setting.key) : "";
+        const bool take = setting.registryRead == RegistryRead::EmptyWhenMissing ||
+                          (setting.registryRead == RegistryRead::UnlessEmpty && !value.empty()) ||
+                          (setting.registryRead == RegistryRead::IfPresent && present);
+        if (take) {
+            values.*(*text) = std::move(value);
         }
-    }
-}
-
-void ReadIfPresent(const RegistryKey& key, const char* name, std::string& setting)
-{
-    if (key.HasValue(name)) {
-        setting = key.ReadString(name);
-    }
-}
-
-void ReadIfPresent(const RegistryKey& key, const char* name, int32_t& setting)
-{
-    if (key.HasValue(name)) {
-        setting = key.ReadInteger(name);
-    }
-}
-
-void ReadIfPresent(const RegistryKey& key, const char* name, bool& setting)
-{
-    if (key.HasValue(name)) {
-        setting = key.ReadInteger(name) != 0;
+    } else if (auto flag = std::get_if<bool ConfigValues::*>(&setting.field)) {
+        if (present || setting.registryRead == RegistryRead::FalseWhenMissing) {
+            values.*(*flag) = present && key.ReadInteger(setting.key) != 0;
+        }
+    } else if (present) {
+        values.*std::get<int32_t ConfigValues::*>(setting.field) = key.ReadInteger(setting.key);
     }
 }
 
@@ -143,33 +135,29 @@ void TConfig::LoadFromRegistry(ConfigValues& values)
     if (!key) {
         return;
     }
-    values.AVPExeName = key->HasValue("AVPExeName") ? key->ReadString("AVPExeName") : "";
-    ReadUnlessEmpty(*key, "AVPScanParam", values.AVPScanParam);
-    ReadUnlessEmpty(*key, "AVPCureParam", values.AVPCureParam);
-    ReadUnlessEmpty(*key, "LogFileName", values.LogFileName);
-    ReadUnlessEmpty(*key, "HelpFileName", values.HelpFileName);
-    values.Logging = key->HasValue("Logging") && key->ReadInteger("Logging") != 0;
-    values.Disabled = key->HasValue("Disabled") && key->ReadInteger("Disabled") != 0;
-    ReadIfPresent(*key, "MaxLogLevel", values.MaxLogLevel);
-    ReadIfPresent(*key, "LogAVPOutput", values.LogAVPOutput);
-    ReadIfPresent(*key, "LanguageFileName", values.LanguageFileName);
-    ReadIfPresent(*key, "EndString", values.EndString);
+    for (const SettingInfo& setting : Settings) {
+        ReadSetting(*key, setting, values);
+    }
 }
 
 void TConfig::LoadFromIni(ConfigValues& values) const
 {
     IniFile ini(IniFileName());
-    values.AVPExeName = ini.ReadString(IniSection, "AVPExeName", values.AVPExeName);
-    values.AVPScanParam = ini.ReadString(IniSection, "AVPScanParam", values.AVPScanParam);
-    values.AVPCureParam = ini.ReadString(IniSection, "AVPCureParam", values.AVPCureParam);
-    values.Logging = ini.ReadBool(IniSection, "Logging", values.Logging);
-    values.LogFileName = ini.ReadString(IniSection, "LogFileName", values.LogFileName);
-    values.HelpFileName = ini.ReadString(IniSection, "HelpFileName", values.HelpFileName);
-    values.Disabled = ini.ReadBool(IniSection, "Disabled", values.Disabled);
-    values.MaxLogLevel = ini.ReadInteger(IniSection, "MaxLogLevel", values.MaxLogLevel);
-    values.LogAVPOutput = ini.ReadBool(IniSection, "LogAVPOutput", values.LogAVPOutput);
-    values.LanguageFileName = ini.ReadString(IniSection, "LanguageFileName", values.LanguageFileName);
-    values.EndString = ini.ReadString(IniSection, "EndString", values.EndString);
+    for (const SettingInfo& setting : Settings) {
+        std::visit(
+            [&](auto field) {
+                auto& value = values.*field;
+                using Value = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<Value, std::string>) {
+                    value = ini.ReadString(IniSection, setting.key, value);
+                } else if constexpr (std::is_same_v<Value, bool>) {
+                    value = ini.ReadBool(IniSection, setting.key, value);
+                } else {
+                    value = ini.ReadInteger(IniSection, setting.key, value);
+                }
+            },
+            setting.field);
+    }
 }
 
 void TConfig::SaveToRegistry()
@@ -179,33 +167,39 @@ void TConfig::SaveToRegistry()
         return;
     }
     key->WriteInteger("ConfigVersion", ConfigVersion());
-    key->WriteString("AVPExeName", values_.AVPExeName);
-    key->WriteString("AVPScanParam", values_.AVPScanParam);
-    key->WriteString("AVPCureParam", values_.AVPCureParam);
-    key->WriteString("LogFileName", values_.LogFileName);
-    key->WriteString("HelpFileName", values_.HelpFileName);
-    key->WriteInteger("Logging", values_.Logging ? 1 : 0);
-    key->WriteInteger("Disabled", values_.Disabled ? 1 : 0);
-    key->WriteInteger("MaxLogLevel", values_.MaxLogLevel);
-    key->WriteInteger("LogAVPOutput", values_.LogAVPOutput ? 1 : 0);
-    key->WriteString("LanguageFileName", values_.LanguageFileName);
-    key->WriteString("EndString", values_.EndString);
+    for (const SettingInfo& setting : Settings) {
+        std::visit(
+            [&](auto field) {
+                const auto& value = values_.*field;
+                using Value = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<Value, std::string>) {
+                    key->WriteString(setting.key, value);
+                } else {
+                    key->WriteInteger(setting.key, static_cast<int32_t>(value));
+                }
+            },
+            setting.field);
+    }
 }
 
 void TConfig::SaveToIni()
 {
     IniFile ini(IniFileName());
-    ini.WriteString(IniSection, "AVPExeName", values_.AVPExeName);
-    ini.WriteString(IniSection, "AVPScanParam", values_.AVPScanParam);
-    ini.WriteString(IniSection, "AVPCureParam", values_.AVPCureParam);
-    ini.WriteBool(IniSection, "Logging", values_.Logging);
-    ini.WriteString(IniSection, "LogFileName", values_.LogFileName);
-    ini.WriteString(IniSection, "HelpFileName", values_.HelpFileName);
-    ini.WriteBool(IniSection, "Disabled", values_.Disabled);
-    ini.WriteInteger(IniSection, "MaxLogLevel", values_.MaxLogLevel);
-    ini.WriteBool(IniSection, "LogAVPOutput", values_.LogAVPOutput);
-    ini.WriteString(IniSection, "LanguageFileName", values_.LanguageFileName);
-    ini.WriteString(IniSection, "EndString", values_.EndString);
+    for (const SettingInfo& setting : Settings) {
+        std::visit(
+            [&](auto field) {
+                const auto& value = values_.*field;
+                using Value = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<Value, std::string>) {
+                    ini.WriteString(IniSection, setting.key, value);
+                } else if constexpr (std::is_same_v<Value, bool>) {
+                    ini.WriteBool(IniSection, setting.key, value);
+                } else {
+                    ini.WriteInteger(IniSection, setting.key, value);
+                }
+            },
+            setting.field);
+    }
 }
 
 void TConfig::RemoveRegistryKey()

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "settings/ConfigValues.h"
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+namespace ostrel {
+
+// How the registry store takes a value it reads.
+enum class RegistryRead {
+    EmptyWhenMissing,  // a missing value empties the setting
+    UnlessEmpty,       // a missing or empty value keeps the setting
+    FalseWhenMissing,  // a missing value switches the setting off
+    IfPresent,         // a missing value keeps the setting
+};
+
+struct SettingInfo {
+    const char* key;
+    std::variant<std::string ConfigValues::*, bool ConfigValues::*, int32_t ConfigValues::*> field;
+    RegistryRead registryRead;
+};
+
+// The eleven settings, in the order of the ini file; every store walks it.
+inline const SettingInfo Settings[] = {
+    {"AVPExeName", &ConfigValues::AVPExeName, RegistryRead::EmptyWhenMissing},
+    {"AVPScanParam", &ConfigValues::AVPScanParam, RegistryRead::UnlessEmpty},
+    {"AVPCureParam", &ConfigValues::AVPCureParam, RegistryRead::UnlessEmpty},
+    {"Logging", &ConfigValues::Logging, RegistryRead::FalseWhenMissing},
+    {"LogFileName", &ConfigValues::LogFileName, RegistryRead::UnlessEmpty},
+    {"HelpFileName", &ConfigValues::HelpFileName, RegistryRead::UnlessEmpty},
+    {"Disabled", &ConfigValues::Disabled, RegistryRead::FalseWhenMissing},
+    {"MaxLogLevel", &ConfigValues::MaxLogLevel, RegistryRead::IfPresent},
+    {"LogAVPOutput", &ConfigValues::LogAVPOutput, RegistryRead::IfPresent},
+    {"LanguageFileName", &ConfigValues::LanguageFileName, RegistryRead::IfPresent},
+    {"EndString", &ConfigValues::EndString, RegistryRead::IfPresent},
+};
+
+}  // namespace ostrel
