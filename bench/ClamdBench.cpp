@@ -3,6 +3,7 @@
 // ostrelscan.exe started directly, and the bare zINSTREAM round trip in this
 // process. Runs are interleaved so that drift hits all three alike. Needs the
 // daemons of tests/ostrelscan/clamd-fixture.sh; bench/clamd_bench.sh starts them.
+#include "BenchClock.h"
 #include "ChildProcess.h"
 #include "Clamd.h"
 #include "support/PluginLibrary.h"
@@ -25,17 +26,7 @@ namespace {
 
 constexpr int Runs = 50;
 
-double NowMs()
-{
-    static const double ticksPerMs = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return frequency.QuadPart / 1000.0;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart / ticksPerMs;
-}
+using ostrel::bench::NowMs;
 
 std::string FixturePort()
 {

@@ -1,6 +1,7 @@
 // scan_bench: what a check through the plug-in costs on top of running the
 // scanner by hand, in time, CPU, memory and handles. It prints figures and
 // decides nothing; the aims in brackets are for the reader.
+#include "BenchClock.h"
 #include "base/UniqueResource.h"
 #include "support/PluginLibrary.h"
 #include "support/ScannerScript.h"
@@ -32,17 +33,7 @@ constexpr int OverheadRuns = 50;
 constexpr int CpuChecks = 10;
 constexpr int HandleChecks = 1000;
 
-double NowMs()
-{
-    static const double ticksPerMs = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return frequency.QuadPart / 1000.0;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart / ticksPerMs;
-}
+using ostrel::bench::NowMs;
 
 // User plus kernel time of this process, where a busy wait would show.
 double CpuMs()
