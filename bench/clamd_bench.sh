@@ -6,12 +6,13 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
-build=${1:-build/$(scripts/windows-arch.sh)}
 if [ $# -eq 0 ]; then
-    cmake --preset "$(scripts/windows-arch.sh)" >/dev/null
+    build=build/$(scripts/build-windows.sh clamd_bench)
+else
+    scripts/install-deps.sh
+    build=$1
+    cmake --build "$build" --target clamd_bench >/dev/null
 fi
-cmake --build "$build" --target clamd_bench >/dev/null
 
 fixture=$(mktemp -d)
 trap 'sh tests/ostrelscan/clamd-fixture.sh stop "$fixture/daemon"; rm -rf "$fixture"' EXIT

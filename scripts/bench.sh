@@ -4,10 +4,6 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
-preset=$(scripts/windows-arch.sh)
-echo "Using the $preset build."
-cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target scan_bench >/dev/null
+preset=$(scripts/build-windows.sh scan_bench)
 cd "build/$preset/bin"
 exec ../wine-run scan_bench.exe "$@"

@@ -5,11 +5,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
-preset=$(scripts/windows-arch.sh)
-echo "Using the $preset build."
-cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target dialogdemo Ostrel >/dev/null
+preset=$(scripts/build-windows.sh dialogdemo Ostrel)
 
 root=$PWD
 out=$root/build/$preset/screenshots

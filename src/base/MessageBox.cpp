@@ -25,8 +25,9 @@ void ShowMessage(const std::string& text)
 
 int ShowBoundedBox(HWND owner, const std::string& text, const std::string& caption, UINT type)
 {
-    return MessageBoxA(owner, CutWithEllipsis(text, MaxBoxText).c_str(), CutWithEllipsis(caption, MaxBoxText).c_str(),
-                       type);
+    const std::string shownText = CutWithEllipsis(text, MaxBoxText);
+    const std::string shownCaption = CutWithEllipsis(caption, MaxBoxText);
+    return MessageBoxA(owner, shownText.c_str(), shownCaption.c_str(), type);
 }
 
 }  // namespace ostrel

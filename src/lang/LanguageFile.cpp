@@ -55,7 +55,8 @@ void LoadMessages(const TMultiLanguage& translator)
 {
     MessageTable texts = MessageTexts();
     for (std::size_t index = 0; index < MessageKeyCount; ++index) {
-        if (std::optional<std::string> text = translator.FindText(MessageKeyName(static_cast<MessageKey>(index)))) {
+        const char* key = MessageKeyName(static_cast<MessageKey>(index));
+        if (std::optional<std::string> text = translator.FindText(key)) {
             texts[index] = std::move(*text);
         }
     }
@@ -68,7 +69,8 @@ void ApplyLanguageFile(const std::string& fileName, Component* dialog)
         return;
     }
     if (!FileExists(fileName)) {
-        ShowErrorBox(FormatMessageText(MessageKey::SNotFound, {}) + " " + fileName, MessageText(MessageKey::SError));
+        ShowErrorBox(FormatMessageText(MessageKey::SNotFound, {}) + " " + fileName,
+                     MessageText(MessageKey::SError));
         return;
     }
     try {

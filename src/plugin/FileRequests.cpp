@@ -55,8 +55,8 @@ int32_t RunScanner(const RequestKind& kind, const std::string& fileName, std::st
             code = ScanRequestError;
             LogError(kind.requestName);
         }
-        PluginLog().WriteLogFmt(std::string(kind.requestName) + ": Result=%d (%s)", {code, ScanResultText(code)},
-                    kind.resultLevel);
+        PluginLog().WriteLogFmt(std::string(kind.requestName) + ": Result=%d (%s)",
+                                {code, ScanResultText(code)}, kind.resultLevel);
     } catch (...) {
         code = ScanRequestError;
         LogError(kind.requestName);
@@ -117,7 +117,8 @@ int32_t HostRequest(const RequestKind& kind, const char* fileName, char* message
     const std::string exportName = kind.exportName;
     ScanGuard guard;
     if (guard.Refused()) {
-        PluginLog().WriteLog(exportName + ": refused, a check or cure is already running on this thread", LogAlways);
+        PluginLog().WriteLog(exportName + ": refused, a check or cure is already running on this thread",
+                             LogAlways);
         return HostError;
     }
     try {
@@ -128,7 +129,7 @@ int32_t HostRequest(const RequestKind& kind, const char* fileName, char* message
         const int32_t code = RunScanner(kind, name, msg);
         result = kind.hostResult(code);
         PluginLog().WriteLogFmt(exportName + ": Result=%d (%s), " + kind.messageLabel + "=%s",
-                    {result, HostResultText(result), msg}, LogAlways);
+                                {result, HostResultText(result), msg}, LogAlways);
         CopyMessageToHost(msg, messageBuffer);
     } catch (...) {
         result = HostError;
@@ -137,7 +138,8 @@ int32_t HostRequest(const RequestKind& kind, const char* fileName, char* message
         } else {
             // The check's error line is written as it stands, without formatting.
             ErrorDescription error = DescribeCurrentException();
-            PluginLog().WriteLog("Error in " + exportName + ":\\" + error.className + "\\" + error.message, LogAlways);
+            PluginLog().WriteLog("Error in " + exportName + ":\\" + error.className + "\\" + error.message,
+                                 LogAlways);
         }
     }
     return result;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scanner/StreamSeam.h"
+
 #include <string>
 #include <string_view>
 
@@ -16,7 +18,7 @@ public:
 
 private:
     std::string marker_;  // upper case
-    std::string tail_;    // the stream's last marker-length-minus-one bytes, upper case
+    TStreamSeam seam_;
     bool seen_ = false;
 };
 

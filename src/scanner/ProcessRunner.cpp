@@ -260,6 +260,7 @@ void TProcessRunner::ProcessOutput(std::string_view bytes)
         lines_.Feed(bytes, [this](const std::string& line) { EmitLine(line); });
     }
 }
+
 // Lines are assembled only for someone who takes them.
 bool TProcessRunner::WantsLines() const
 {

@@ -12,7 +12,7 @@ namespace {
 // "VERDÄCHTIG:" with Ä as the Windows-1252 byte, whatever the compiler's charset.
 constexpr std::string_view Verdaechtig = "VERD\xC4" "CHTIG:";
 constexpr std::string_view EnglishHeader = "SCAN RESULTS";
-constexpr std::size_t LongestKeyword = EnglishHeader.size();
+static_assert(EnglishHeader.size() == TScanReportReader::LongestKeyword);
 
 struct ReportKeywords {
     std::string_view virusName;
@@ -82,12 +82,13 @@ void TScanReportReader::Feed(std::string_view bytes)
     const std::string upper = AnsiUpperCase(bytes);
     // A keyword that starts in the tail of the bytes before: every byte of
     // the tail was searched already, so such a match is new.
-    const std::string seam = tail_ + upper.substr(0, std::min(upper.size(), LongestKeyword - 1));
+    const std::string around = seam_.Around(upper);
+    const std::size_t kept = seam_.Kept();
     for (Keyword& keyword : keywords_) {
-        const std::size_t position = keyword.found ? std::string::npos : seam.find(keyword.upper);
-        if (position < tail_.size()) {
+        const std::size_t position = keyword.found ? std::string::npos : around.find(keyword.upper);
+        if (position < kept) {
             keyword.found = true;
-            Capture(keyword, bytes.substr(position + keyword.upper.size() - tail_.size()));
+            Capture(keyword, bytes.substr(position + keyword.upper.size() - kept));
         }
     }
     // Then one pass over the new bytes for the rest, in stream order,
@@ -110,8 +111,7 @@ void TScanReportReader::Feed(std::string_view bytes)
             }
         }
     }
-    const std::string joined = tail_ + upper.substr(upper.size() - std::min(upper.size(), LongestKeyword - 1));
-    tail_ = joined.substr(joined.size() - std::min(joined.size(), LongestKeyword - 1));
+    seam_.Advance(upper);
 }
 
 void TScanReportReader::Capture(Keyword& keyword, std::string_view bytes)

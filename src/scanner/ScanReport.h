@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scanner/StreamSeam.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -39,6 +41,7 @@ public:
     // A value is cut at this length; no count or name the host can take is
     // that long.
     static constexpr std::size_t MaxValueLength = 65536;
+    static constexpr std::size_t LongestKeyword = 12;  // "SCAN RESULTS"
 
 private:
     struct Keyword {
@@ -52,7 +55,7 @@ private:
     std::optional<std::string> Value(std::string_view keyword) const;
 
     std::array<Keyword, 8> keywords_ = MakeKeywords();
-    std::string tail_;  // the upper-cased end of the stream, for keywords cut by a Feed
+    TStreamSeam seam_{LongestKeyword - 1};  // upper case, for keywords cut by a Feed
 
     static std::array<Keyword, 8> MakeKeywords();
 };

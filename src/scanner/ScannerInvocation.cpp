@@ -101,7 +101,7 @@ int32_t TScannerRun::Execute(bool isCure, const std::string& commandLine, const 
     runner_.CommandLine = "\"" + TrimBlanks(settings_.AVPExeName) + "\" " + commandLine;
     runner_.CurrentDirectory = currentDir;
     log_.WriteLogFmt("DoExecute Command=%s / Params=%s / CurrentDir=%s",
-                {runner_.ApplicationName, commandLine, runner_.CurrentDirectory}, LogCalls);
+                     {runner_.ApplicationName, commandLine, runner_.CurrentDirectory}, LogCalls);
     if (settings_.LogAVPOutput) {
         loggedOutput_ = OutputHeading;
     }
@@ -126,7 +126,8 @@ int32_t TScannerRun::Execute(bool isCure, const std::string& commandLine, const 
     }
     runner_.Stop();
     done_ = true;
-    log_.WriteLog(FormatMessageText(MessageKey::SExecTimeOut, {settings_.TimeLimitMilliseconds / 1000}), LogAlways);
+    const DWORD seconds = settings_.TimeLimitMilliseconds / 1000;
+    log_.WriteLog(FormatMessageText(MessageKey::SExecTimeOut, {seconds}), LogAlways);
     return ScanTimedOut;
 }
 

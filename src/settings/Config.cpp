@@ -7,7 +7,6 @@
 #include "settings/SettingsTable.h"
 
 #include <optional>
-#include <type_traits>
 #include <variant>
 
 namespace ostrel {
@@ -38,6 +37,52 @@ void ReadSetting(const RegistryKey& key, const SettingInfo& setting, ConfigValue
     } else if (present) {
         values.*std::get<int32_t ConfigValues::*>(setting.field) = key.ReadInteger(setting.key);
     }
+}
+
+// A setting of each kind in and out of the ini file and the registry.
+void ReadIni(const IniFile& ini, const char* key, std::string& value)
+{
+    value = ini.ReadString(IniSection, key, value);
+}
+
+void ReadIni(const IniFile& ini, const char* key, bool& value)
+{
+    value = ini.ReadBool(IniSection, key, value);
+}
+
+void ReadIni(const IniFile& ini, const char* key, int32_t& value)
+{
+    value = ini.ReadInteger(IniSection, key, value);
+}
+
+void WriteIni(IniFile& ini, const char* key, const std::string& value)
+{
+    ini.WriteString(IniSection, key, value);
+}
+
+void WriteIni(IniFile& ini, const char* key, bool value)
+{
+    ini.WriteBool(IniSection, key, value);
+}
+
+void WriteIni(IniFile& ini, const char* key, int32_t value)
+{
+    ini.WriteInteger(IniSection, key, value);
+}
+
+void WriteRegistry(RegistryKey& key, const char* name, const std::string& value)
+{
+    key.WriteString(name, value);
+}
+
+void WriteRegistry(RegistryKey& key, const char* name, int32_t value)
+{
+    key.WriteInteger(name, value);
+}
+
+void WriteRegistry(RegistryKey& key, const char* name, bool value)
+{
+    key.WriteInteger(name, value ? 1 : 0);
 }
 
 }  // namespace
@@ -144,19 +189,7 @@ void TConfig::LoadFromIni(ConfigValues& values) const
 {
     IniFile ini(IniFileName());
     for (const SettingInfo& setting : Settings) {
-        std::visit(
-            [&](auto field) {
-                auto& value = values.*field;
-                using Value = std::decay_t<decltype(value)>;
-                if constexpr (std::is_same_v<Value, std::string>) {
-                    value = ini.ReadString(IniSection, setting.key, value);
-                } else if constexpr (std::is_same_v<Value, bool>) {
-                    value = ini.ReadBool(IniSection, setting.key, value);
-                } else {
-                    value = ini.ReadInteger(IniSection, setting.key, value);
-                }
-            },
-            setting.field);
+        std::visit([&](auto field) { ReadIni(ini, setting.key, values.*field); }, setting.field);
     }
 }
 
@@ -168,17 +201,7 @@ void TConfig::SaveToRegistry()
     }
     key->WriteInteger("ConfigVersion", ConfigVersion());
     for (const SettingInfo& setting : Settings) {
-        std::visit(
-            [&](auto field) {
-                const auto& value = values_.*field;
-                using Value = std::decay_t<decltype(value)>;
-                if constexpr (std::is_same_v<Value, std::string>) {
-                    key->WriteString(setting.key, value);
-                } else {
-                    key->WriteInteger(setting.key, static_cast<int32_t>(value));
-                }
-            },
-            setting.field);
+        std::visit([&](auto field) { WriteRegistry(*key, setting.key, values_.*field); }, setting.field);
     }
 }
 
@@ -186,19 +209,7 @@ void TConfig::SaveToIni()
 {
     IniFile ini(IniFileName());
     for (const SettingInfo& setting : Settings) {
-        std::visit(
-            [&](auto field) {
-                const auto& value = values_.*field;
-                using Value = std::decay_t<decltype(value)>;
-                if constexpr (std::is_same_v<Value, std::string>) {
-                    ini.WriteString(IniSection, setting.key, value);
-                } else if constexpr (std::is_same_v<Value, bool>) {
-                    ini.WriteBool(IniSection, setting.key, value);
-                } else {
-                    ini.WriteInteger(IniSection, setting.key, value);
-                }
-            },
-            setting.field);
+        std::visit([&](auto field) { WriteIni(ini, setting.key, values_.*field); }, setting.field);
     }
 }
 

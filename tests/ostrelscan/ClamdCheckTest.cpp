@@ -3,6 +3,7 @@
 // come from clamd-fixture.sh, started on the Linux side by CTest before
 // these tests and stopped after them; OSTREL_CLAMD_FIXTURE names its folder.
 #include "eicarscan/EicarScan.h"
+#include "base/UniqueResource.h"
 #include "support/PluginLibrary.h"
 #include "support/TestFiles.h"
 
@@ -184,10 +185,9 @@ TEST_F(OstrelScanWithClamd, MissingLockedOrUnfindableFilesAreErrors)
 
     const std::string locked = Sample("locked.eml", eicarscan::TestString());
     {
-        const HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        const UniqueFile holder(CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder);
         EXPECT_EQ(plugin.Check(locked.c_str(), nullptr), -3);
-        CloseHandle(holder);
     }
     EXPECT_EQ(plugin.Check(locked.c_str(), nullptr), 1) << "once released, the same file is found";
 }

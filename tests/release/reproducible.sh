@@ -5,12 +5,7 @@
 # WORKDIR/a is kept between runs (the signing test reuses it); the copy is
 # built from scratch every time, so a stale build cannot hide a difference.
 set -eu
-root=$(cd "$(dirname "$0")/../.." && pwd)
-work=$1
-mkdir -p "$work"
-work=$(cd "$work" && pwd)
-SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 1767225600)}
-export SOURCE_DATE_EPOCH
+. "$(dirname "$0")/setup.sh"
 
 other=$work/elsewhere
 rm -rf "$other" "$work/a-dist"

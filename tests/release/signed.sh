@@ -5,12 +5,7 @@
 # The release script itself runs the static DLL checks on the signed files.
 #   signed.sh WORKDIR   (WORKDIR/a: the build of the reproducibility test)
 set -eu
-root=$(cd "$(dirname "$0")/../.." && pwd)
-work=$1
-mkdir -p "$work"
-work=$(cd "$work" && pwd)
-SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 1767225600)}
-export SOURCE_DATE_EPOCH
+. "$(dirname "$0")/setup.sh"
 
 keys=$work/keys
 rm -rf "$keys" "$work/signed-pem" "$work/signed-p12"

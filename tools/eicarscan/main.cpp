@@ -4,6 +4,7 @@
 #include "EicarScan.h"
 #include "base/UniqueResource.h"
 #include "base/WinError.h"
+#include "common/ConsoleOutput.h"
 
 #include <windows.h>
 
@@ -17,14 +18,7 @@ using namespace ostrel::eicarscan;
 
 constexpr int kClean = 0, kFound = 1, kFailed = 2;
 
-// Bytes as they are, whatever the console's code page; one write, so the
-// end marker cannot come before the rest of the report.
-void Print(const std::string& text)
-{
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()),
-              &written, nullptr);
-}
+using ostrel::PrintReport;
 
 bool ReadAll(const std::string& path, std::string& data, std::string& failure, bool german)
 {
@@ -68,11 +62,11 @@ bool Rewrite(const std::string& path, const std::string& data, std::string& fail
 int Run(const Options& options)
 {
     if (options.help) {
-        Print(UsageText());
+        PrintReport(UsageText());
         return kClean;
     }
     if (options.file.empty()) {
-        Print("ERROR: no file name given\r\n" + UsageText());
+        PrintReport("ERROR: no file name given\r\n" + UsageText());
         return kFailed;
     }
     // A hidden console scanner must never stop on a "no disk in drive" box.
@@ -87,7 +81,7 @@ int Run(const Options& options)
         RemoveTestString(data);
         result.repaired = Rewrite(options.file, data, result.failure, options.german);
     }
-    Print(Report(result, options.german));
+    PrintReport(Report(result, options.german));
     return !result.readable ? kFailed : result.found ? kFound : kClean;
 }
 
@@ -99,7 +93,7 @@ int main()
         // The raw line, not argv: an unquoted name with blanks stays whole.
         return Run(ParseCommandLine(GetCommandLineA()));
     } catch (const std::exception& e) {
-        Print(std::string("ERROR: ") + e.what() + "\r\n");
+        PrintReport(std::string("ERROR: ") + e.what() + "\r\n");
     }
     return kFailed;
 }

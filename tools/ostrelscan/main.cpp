@@ -6,6 +6,7 @@
 #include "ReportText.h"
 #include "base/FilePath.h"
 #include "base/FileSystem.h"
+#include "common/ConsoleOutput.h"
 
 #include <windows.h>
 
@@ -19,14 +20,7 @@ using namespace ostrel::ostrelscan;
 
 constexpr int kClean = 0, kFound = 1, kNoVerdict = 2;
 
-// Bytes as they are, whatever the console's code page; one write, so the
-// end marker cannot come before the rest of the report.
-void Print(const std::string& text)
-{
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()),
-              &written, nullptr);
-}
+using ostrel::PrintReport;
 
 // Faults in the settings, each a line; the ini file first, the command line after it.
 std::string LoadSettings(const Request& request, Settings& settings)
@@ -57,7 +51,7 @@ int Run(const std::vector<std::string>& arguments)
 {
     const Request request = ParseArguments(arguments);
     if (request.help) {
-        Print(UsageText());
+        PrintReport(UsageText());
         return kClean;
     }
     // A hidden console scanner must never stop on a "no disk in drive" box.
@@ -77,7 +71,7 @@ int Run(const std::vector<std::string>& arguments)
     input.german = request.german;
     input.cure = request.cure;
     input.engineOutput = answer.output;
-    Print(ComposeReport(answer.verdict, input));
+    PrintReport(ComposeReport(answer.verdict, input));
     switch (answer.verdict.kind) {
     case Verdict::Kind::clean: return kClean;
     case Verdict::Kind::infected: return kFound;
@@ -92,7 +86,7 @@ int main(int argc, char** argv)
     try {
         return Run(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
     } catch (const std::exception& e) {
-        Print(std::string("ERROR: ") + e.what() + "\r\n");
+        PrintReport(std::string("ERROR: ") + e.what() + "\r\n");
     }
     return kNoVerdict;
 }
