@@ -25,6 +25,11 @@ public:
                                   : static_cast<int64_t>(value))
     {
     }
+    // Scoped enums whose numbers are part of a text, such as result codes.
+    template <typename E, std::enable_if_t<std::is_enum_v<E>, int> = 0>
+    FormatArg(E value) : FormatArg(static_cast<std::underlying_type_t<E>>(value))
+    {
+    }
     FormatArg(bool) = delete;
     FormatArg(char value) : kind_(Kind::String), text_(1, value) {}
     FormatArg(double value) : kind_(Kind::Float), float_(value) {}

@@ -32,7 +32,7 @@ void LogQuietly(const char* text, LogLevel level)
 
 int32_t FailWithBox(const char* entryPoint)
 {
-    OstrelStatus = StatusFailed;
+    OstrelStatus = PluginStatus::Failed;
     try {
         ErrorDescription error = DescribeCurrentException();
         ShowErrorBox(FormatMsg(std::string("Fehler in ") + entryPoint + ":\\n%s\\n%s",
@@ -40,7 +40,7 @@ int32_t FailWithBox(const char* entryPoint)
                      ApplicationTitle);
     } catch (...) {
     }
-    return HostError;
+    return HostValue(HostResult::Error);
 }
 
 bool SettingsComplete(const ConfigValues& settings)
@@ -54,37 +54,37 @@ extern "C" {
 
 int32_t WINAPI BAV_ComNeeded()
 {
-    return HostError;
+    return HostValue(HostResult::Error);
 }
 
 int32_t WINAPI BAV_ConfigNeeded()
 {
-    return HostOk;
+    return HostValue(HostResult::Ok);
 }
 
 int32_t WINAPI BAV_SetCfgData()
 {
-    return HostNotSupported;
+    return HostValue(HostResult::NotSupported);
 }
 
 int32_t WINAPI BAV_GetCfgData()
 {
-    return HostNotSupported;
+    return HostValue(HostResult::NotSupported);
 }
 
 int32_t WINAPI BAV_MemoryChecking()
 {
-    return HostNotSupported;
+    return HostValue(HostResult::NotSupported);
 }
 
 int32_t WINAPI BAV_FileChecking()
 {
-    return HostOk;
+    return HostValue(HostResult::Ok);
 }
 
 int32_t WINAPI BAV_StreamChecking()
 {
-    return HostNotSupported;
+    return HostValue(HostResult::NotSupported);
 }
 
 int32_t WINAPI BAV_GetName(char* buffer, int32_t size)
@@ -111,7 +111,7 @@ int32_t WINAPI BAV_GetVersion(char* buffer, int32_t size)
 int32_t WINAPI BAV_GetStatus()
 {
     LogQuietly("BAV_GetStatus", LogCalls);
-    return OstrelStatus;
+    return HostValue(OstrelStatus.load());
 }
 
 int32_t WINAPI BAV_Initialize()
@@ -122,16 +122,16 @@ int32_t WINAPI BAV_Initialize()
         ConfigValues settings = plugin.Config.Values();
         ApplyLanguageFile(settings.LanguageFileName, nullptr);
         if (!SettingsComplete(settings)) {
-            OstrelStatus = StatusNotConfigured;
+            OstrelStatus = PluginStatus::NotConfigured;
         }
-        if (OstrelStatus == StatusNotConfigured) {
-            return HostOk;
+        if (OstrelStatus == PluginStatus::NotConfigured) {
+            return HostValue(HostResult::Ok);
         }
         plugin.Log.SetFileName(settings.LogFileName);
         plugin.LogFacade.TrimLogFile();
         PluginLog().WriteLog(std::string(80, '-'), LogAlways);
         PluginLog().WriteLog("BAV_Initialize: Log.FileName", LogAlways);
-        return HostOk;
+        return HostValue(HostResult::Ok);
     } catch (...) {
         return FailWithBox("BAV_Initialize");
     }
@@ -142,10 +142,10 @@ int32_t WINAPI BAV_Uninitialize()
     try {
         PluginLog().WriteLog("BAV_Uninitialize", LogAlways);
         PluginLog().WriteLogFmt("OstrelStatus=%d", {OstrelStatus.load()}, LogAlways);
-        return HostOk;
+        return HostValue(HostResult::Ok);
     } catch (...) {
-        OstrelStatus = StatusFailed;
-        return HostError;
+        OstrelStatus = PluginStatus::Failed;
+        return HostValue(HostResult::Error);
     }
 }
 
@@ -156,15 +156,15 @@ int32_t WINAPI BAV_Setup()
         PluginState& plugin = Plugin();
         ShowConfigDialog({plugin.Config, plugin.LogFacade, plugin.PluginFileName, plugin.PluginVersion});
         ConfigValues settings = plugin.Config.Values();
-        int32_t notConfigured = StatusNotConfigured;
+        PluginStatus notConfigured = PluginStatus::NotConfigured;
         if (SettingsComplete(settings)) {
-            OstrelStatus.compare_exchange_strong(notConfigured, StatusReady);
+            OstrelStatus.compare_exchange_strong(notConfigured, PluginStatus::Ready);
         }
-        if (OstrelStatus != StatusNotConfigured) {
+        if (OstrelStatus != PluginStatus::NotConfigured) {
             plugin.Log.SetFileName(settings.LogFileName);
         }
         PluginLog().WriteLog("BAV_Setup: After Setup", LogCalls);
-        return HostOk;
+        return HostValue(HostResult::Ok);
     } catch (...) {
         return FailWithBox("BAV_Setup");
     }
@@ -173,18 +173,18 @@ int32_t WINAPI BAV_Setup()
 int32_t WINAPI BAV_CheckFile(const char* fileName, char* message)
 {
     try {
-        return CheckRequest(fileName, message);
+        return HostValue(CheckRequest(fileName, message));
     } catch (...) {
-        return HostError;
+        return HostValue(HostResult::Error);
     }
 }
 
 int32_t WINAPI BAV_CureFile(const char* fileName, void*)
 {
     try {
-        return CureRequest(fileName);
+        return HostValue(CureRequest(fileName));
     } catch (...) {
-        return HostError;
+        return HostValue(HostResult::Error);
     }
 }
 

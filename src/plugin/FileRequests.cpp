@@ -24,7 +24,7 @@ struct RequestKind {
     LogLevel resultLevel;
     const char* exportName;
     const char* messageLabel;  // how the result line names the scanner's message
-    int32_t (*hostResult)(int32_t scanCode);
+    HostResult (*hostResult)(ScanResult scanCode);
 };
 
 const RequestKind Check = {false, "CheckFile", LogDetails, "BAV_CheckFile", "AVPMsg", CheckHostResult};
@@ -36,10 +36,10 @@ void LogError(const std::string& where)
     PluginLog().WriteLogFmt("Error in " + where + ":\\n%s\\n%s", {error.className, error.message}, LogAlways);
 }
 
-int32_t RunScanner(const RequestKind& kind, const std::string& fileName, std::string& msg)
+ScanResult RunScanner(const RequestKind& kind, const std::string& fileName, std::string& msg)
 {
     msg.clear();
-    int32_t code = ScanRequestError;
+    ScanResult code = ScanResult::RequestError;
     try {
         Plugin().Config.Update([](ConfigValues& values) { RemoveForbiddenParams(values); });
         ConfigValues settings = Plugin().Config.Values();
@@ -52,13 +52,13 @@ int32_t RunScanner(const RequestKind& kind, const std::string& fileName, std::st
             code = DoExecute(run, PluginLog(), kind.isCure, ScannerCommandLine(parameters, fileName), "", msg);
             PluginLog().WriteLog("After DoExecute", LogDetails);
         } catch (...) {
-            code = ScanRequestError;
+            code = ScanResult::RequestError;
             LogError(kind.requestName);
         }
         PluginLog().WriteLogFmt(std::string(kind.requestName) + ": Result=%d (%s)",
                                 {code, ScanResultText(code)}, kind.resultLevel);
     } catch (...) {
-        code = ScanRequestError;
+        code = ScanResult::RequestError;
         LogError(kind.requestName);
     }
     return code;
@@ -66,14 +66,14 @@ int32_t RunScanner(const RequestKind& kind, const std::string& fileName, std::st
 
 // The short cut of both requests: a plug-in that is not ready answers -3,
 // a disabled one 0; the scanner is not run and nothing is logged.
-bool AnsweredWithoutScan(int32_t& result)
+bool AnsweredWithoutScan(HostResult& result)
 {
-    if (OstrelStatus != StatusReady) {
-        result = HostError;
+    if (OstrelStatus != PluginStatus::Ready) {
+        result = HostResult::Error;
         return true;
     }
     if (Plugin().Config.Values().Disabled) {
-        result = HostOk;
+        result = HostResult::Ok;
         return true;
     }
     return false;
@@ -108,9 +108,9 @@ private:
 
 // One request from the host. A check hands the scanner's message back in
 // the host's buffer; a cure has none.
-int32_t HostRequest(const RequestKind& kind, const char* fileName, char* messageBuffer)
+HostResult HostRequest(const RequestKind& kind, const char* fileName, char* messageBuffer)
 {
-    int32_t result = HostError;
+    HostResult result = HostResult::Error;
     if (AnsweredWithoutScan(result)) {
         return result;
     }
@@ -119,20 +119,20 @@ int32_t HostRequest(const RequestKind& kind, const char* fileName, char* message
     if (guard.Refused()) {
         PluginLog().WriteLog(exportName + ": refused, a check or cure is already running on this thread",
                              LogAlways);
-        return HostError;
+        return HostResult::Error;
     }
     try {
         PluginLog().WriteLog("In " + exportName, LogRequests);
         std::string msg;
         const std::string name = fileName ? fileName : "";
         PluginLog().WriteLogFmt(exportName + ": FileName=%s", {name}, LogAlways);
-        const int32_t code = RunScanner(kind, name, msg);
+        const ScanResult code = kind.isCure ? CureFile(name, msg) : CheckFile(name, msg);
         result = kind.hostResult(code);
         PluginLog().WriteLogFmt(exportName + ": Result=%d (%s), " + kind.messageLabel + "=%s",
                                 {result, HostResultText(result), msg}, LogAlways);
         CopyMessageToHost(msg, messageBuffer);
     } catch (...) {
-        result = HostError;
+        result = HostResult::Error;
         if (kind.isCure) {
             LogError(exportName);
         } else {
@@ -147,22 +147,22 @@ int32_t HostRequest(const RequestKind& kind, const char* fileName, char* message
 
 }  // namespace
 
-int32_t CheckFile(const std::string& fileName, std::string& msg)
+ScanResult CheckFile(const std::string& fileName, std::string& msg)
 {
     return RunScanner(Check, fileName, msg);
 }
 
-int32_t CureFile(const std::string& fileName, std::string& msg)
+ScanResult CureFile(const std::string& fileName, std::string& msg)
 {
     return RunScanner(Cure, fileName, msg);
 }
 
-int32_t CheckRequest(const char* fileName, char* messageBuffer)
+HostResult CheckRequest(const char* fileName, char* messageBuffer)
 {
     return HostRequest(Check, fileName, messageBuffer);
 }
 
-int32_t CureRequest(const char* fileName)
+HostResult CureRequest(const char* fileName)
 {
     return HostRequest(Cure, fileName, nullptr);
 }

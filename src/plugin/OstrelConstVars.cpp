@@ -11,12 +11,12 @@ void* PluginModule = nullptr;
 
 }  // namespace
 
-std::atomic<int32_t> OstrelStatus{StatusReady};
+std::atomic<PluginStatus> OstrelStatus{PluginStatus::Ready};
 
 PluginState::PluginState()
     : PluginFileName(ModuleFileName(PluginModule)),
       PluginVersion(GetFileVersion(PluginFileName)),
-      LogFacade(Config, Log, [] { return OstrelStatus != StatusNotConfigured; })
+      LogFacade(Config, Log, [] { return OstrelStatus != PluginStatus::NotConfigured; })
 {
     Config.SetModuleFileName(PluginFileName);
     Config.CheckIniFile();

@@ -15,7 +15,7 @@ namespace ostrel {
 
 // The plug-in status. Atomic: the host calls the exports from several
 // threads at once.
-extern std::atomic<int32_t> OstrelStatus;
+extern std::atomic<PluginStatus> OstrelStatus;
 
 // The mutable process-wide state of one loaded plug-in. Only the plug-in
 // layer (src/plugin) touches it; it hands the other parts what they need.

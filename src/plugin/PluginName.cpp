@@ -1,13 +1,11 @@
 #include "plugin/PluginName.h"
 
-#include "plugin/StatusCodes.h"
-
 namespace ostrel {
 
-std::string PluginDisplayName(int32_t status, bool disabled)
+std::string PluginDisplayName(PluginStatus status, bool disabled)
 {
     std::string flags;
-    if (status == StatusNotConfigured) {
+    if (status == PluginStatus::NotConfigured) {
         flags += "NoConfig;";
     }
     if (disabled) {

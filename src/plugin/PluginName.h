@@ -1,11 +1,12 @@
 #pragma once
 
-#include <cstdint>
+#include "plugin/StatusCodes.h"
+
 #include <string>
 
 namespace ostrel {
 
 // "Ostrel", flagged " [NoConfig]", " [Disabled]" or " [NoConfig;Disabled]".
-std::string PluginDisplayName(int32_t status, bool disabled);
+std::string PluginDisplayName(PluginStatus status, bool disabled);
 
 }  // namespace ostrel

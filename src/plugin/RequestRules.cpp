@@ -1,50 +1,47 @@
 #include "plugin/RequestRules.h"
 
-#include "plugin/StatusCodes.h"
-#include "scanner/ScanReport.h"
-
 namespace ostrel {
 
-const char* ScanResultText(int32_t scanCode)
+const char* ScanResultText(ScanResult scanCode)
 {
     switch (scanCode) {
-    case ScanNotCured: return "can not be cured";
-    case ScanNoResult: return "Error";
-    case ScanClean: return "OK";
-    case ScanVirus: return "Virus found";
-    case ScanSuspicious: return "Suspicious";
-    case ScanVirusRemoved: return "Virus removed";
+    case ScanResult::NotCured: return "can not be cured";
+    case ScanResult::NoResult: return "Error";
+    case ScanResult::Clean: return "OK";
+    case ScanResult::Virus: return "Virus found";
+    case ScanResult::Suspicious: return "Suspicious";
+    case ScanResult::VirusRemoved: return "Virus removed";
     default: return "unknown";
     }
 }
 
-const char* HostResultText(int32_t hostCode)
+const char* HostResultText(HostResult hostCode)
 {
     switch (hostCode) {
-    case HostError: return "Error";
-    case HostCannotCure: return "can not be cured";
-    case HostNotSupported: return "not supported";
-    case HostOk: return "OK";
-    case HostVirusFound: return "Virus found";
-    case HostSuspicious: return "Suspicious";
+    case HostResult::Error: return "Error";
+    case HostResult::CannotCure: return "can not be cured";
+    case HostResult::NotSupported: return "not supported";
+    case HostResult::Ok: return "OK";
+    case HostResult::VirusFound: return "Virus found";
+    case HostResult::Suspicious: return "Suspicious";
     default: return "unknown";
     }
 }
 
-int32_t CheckHostResult(int32_t scanCode)
+HostResult CheckHostResult(ScanResult scanCode)
 {
     switch (scanCode) {
-    case ScanClean:
-    case ScanVirusRemoved: return HostOk;
-    case ScanVirus: return HostVirusFound;
-    case ScanSuspicious: return HostSuspicious;
-    default: return HostError;
+    case ScanResult::Clean:
+    case ScanResult::VirusRemoved: return HostResult::Ok;
+    case ScanResult::Virus: return HostResult::VirusFound;
+    case ScanResult::Suspicious: return HostResult::Suspicious;
+    default: return HostResult::Error;
     }
 }
 
-int32_t CureHostResult(int32_t scanCode)
+HostResult CureHostResult(ScanResult scanCode)
 {
-    return scanCode == ScanNotCured ? HostCannotCure : CheckHostResult(scanCode);
+    return scanCode == ScanResult::NotCured ? HostResult::CannotCure : CheckHostResult(scanCode);
 }
 
 std::string ScannerCommandLine(std::string_view parameters, std::string_view fileName)

@@ -132,7 +132,7 @@ std::optional<std::string> TScanReportReader::Value(std::string_view upper) cons
     return std::nullopt;
 }
 
-int32_t TScanReportReader::Result(bool isCure, std::string& message) const
+ScanResult TScanReportReader::Result(bool isCure, std::string& message) const
 {
     message.clear();
     const ReportKeywords& keywords = Value(EnglishHeader) ? English : German;
@@ -141,23 +141,23 @@ int32_t TScanReportReader::Result(bool isCure, std::string& message) const
     const int32_t repaired = ParseCount(Value(keywords.repairedCount));
 
     if (isCure) {
-        return repaired >= 1 ? ScanVirusRemoved : ScanNotCured;
+        return repaired >= 1 ? ScanResult::VirusRemoved : ScanResult::NotCured;
     }
     if (alerts == 0 && suspicious == 0) {
-        return ScanClean;
+        return ScanResult::Clean;
     }
     if (alerts > 0) {
         message = Value(keywords.virusName).value_or("");
-        return ScanVirus;
+        return ScanResult::Virus;
     }
     if (suspicious > 0) {
         message = Value(keywords.suspiciousName).value_or("");
-        return ScanSuspicious;
+        return ScanResult::Suspicious;
     }
-    return ScanNoResult;
+    return ScanResult::NoResult;
 }
 
-int32_t EvaluateScanOutput(std::string_view output, bool isCure, std::string& message)
+ScanResult EvaluateScanOutput(std::string_view output, bool isCure, std::string& message)
 {
     TScanReportReader reader;
     reader.Feed(output);

@@ -10,16 +10,16 @@
 
 namespace ostrel {
 
-// Scanner result codes.
-enum : int32_t {
-    ScanClean = 0,
-    ScanVirus = 1,
-    ScanSuspicious = 3,
-    ScanVirusRemoved = 6,
-    ScanNoResult = -1,
-    ScanNotCured = -2,
-    ScanRequestError = -3,
-    ScanTimedOut = 999,
+// Scanner result codes; the numbers appear in the log.
+enum class ScanResult : int32_t {
+    Clean = 0,
+    Virus = 1,
+    Suspicious = 3,
+    VirusRemoved = 6,
+    NoResult = -1,
+    NotCured = -2,
+    RequestError = -3,
+    TimedOut = 999,
 };
 
 // The scanner prints in the DOS code page; its umlauts become Windows-1252.
@@ -36,7 +36,7 @@ public:
     void Feed(std::string_view bytes);
     // English keywords when "SCAN RESULTS" occurred, German otherwise.
     // `message` gets the name after the virus or suspicious keyword of a find.
-    int32_t Result(bool isCure, std::string& message) const;
+    ScanResult Result(bool isCure, std::string& message) const;
 
     // A value is cut at this length; no count or name the host can take is
     // that long.
@@ -61,6 +61,6 @@ private:
 };
 
 // Reads a whole report at once.
-int32_t EvaluateScanOutput(std::string_view output, bool isCure, std::string& message);
+ScanResult EvaluateScanOutput(std::string_view output, bool isCure, std::string& message);
 
 }  // namespace ostrel

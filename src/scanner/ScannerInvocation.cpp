@@ -91,8 +91,8 @@ bool TScannerRun::WaitForRun(DWORD start)
     return timedOut && !done_;
 }
 
-int32_t TScannerRun::Execute(bool isCure, const std::string& commandLine, const std::string& currentDir,
-                             std::string& msg)
+ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, const std::string& currentDir,
+                                std::string& msg)
 {
     msg.clear();
     runner_.ApplicationName = settings_.AVPExeName;
@@ -128,11 +128,11 @@ int32_t TScannerRun::Execute(bool isCure, const std::string& commandLine, const 
     done_ = true;
     const DWORD seconds = settings_.TimeLimitMilliseconds / 1000;
     log_.WriteLog(FormatMessageText(MessageKey::SExecTimeOut, {seconds}), LogAlways);
-    return ScanTimedOut;
+    return ScanResult::TimedOut;
 }
 
-int32_t DoExecute(const TScanRunSettings& settings, LogSink& log, bool isCure, const std::string& commandLine,
-                  const std::string& currentDir, std::string& msg)
+ScanResult DoExecute(const TScanRunSettings& settings, LogSink& log, bool isCure, const std::string& commandLine,
+                     const std::string& currentDir, std::string& msg)
 {
     TScannerRun run(settings, log);
     return run.Execute(isCure, commandLine, currentDir, msg);

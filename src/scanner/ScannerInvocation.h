@@ -38,8 +38,8 @@ public:
 
     // The scanner result code; `msg` gets the name of a find. Errors while
     // starting pass to the caller.
-    int32_t Execute(bool isCure, const std::string& commandLine, const std::string& currentDir,
-                    std::string& msg);
+    ScanResult Execute(bool isCure, const std::string& commandLine, const std::string& currentDir,
+                       std::string& msg);
 
 private:
     void HandleRawRead(std::string_view bytes);
@@ -55,7 +55,7 @@ private:
 };
 
 // A run with the given settings, logging into `log`.
-int32_t DoExecute(const TScanRunSettings& settings, LogSink& log, bool isCure, const std::string& commandLine,
-                  const std::string& currentDir, std::string& msg);
+ScanResult DoExecute(const TScanRunSettings& settings, LogSink& log, bool isCure, const std::string& commandLine,
+                     const std::string& currentDir, std::string& msg);
 
 }  // namespace ostrel

@@ -244,7 +244,7 @@ TEST(Settings, FaultsAreReportedAndChangeNothing)
 }
 
 // Each report as the plug-in reads it: its own parser decides.
-int32_t PluginResult(const std::string& report, bool cure, std::string& message)
+ScanResult PluginResult(const std::string& report, bool cure, std::string& message)
 {
     return EvaluateScanOutput(ConvertDosUmlauts(report), cure, message);
 }
@@ -257,15 +257,15 @@ TEST(Report, ThePluginReadsEveryVerdict)
     for (const bool german : {false, true}) {
         input.german = german;
         std::string message;
-        EXPECT_EQ(PluginResult(ComposeReport(Verdict::Clean(), input), false, message), ScanClean);
+        EXPECT_EQ(PluginResult(ComposeReport(Verdict::Clean(), input), false, message), ScanResult::Clean);
         EXPECT_EQ(PluginResult(ComposeReport(Verdict::Infected("Virus:DOS/EICAR_Test_File"), input),
                                false, message),
-                  ScanVirus);
+                  ScanResult::Virus);
         EXPECT_EQ(message, "Virus:DOS/EICAR_Test_File");
         EXPECT_EQ(PluginResult(ComposeReport(Verdict::Error("clamd: down"), input), false, message),
-                  ScanNoResult);
+                  ScanResult::NoResult);
         input.cure = true;
-        EXPECT_EQ(PluginResult(ComposeReport(Verdict::Infected("X"), input), true, message), ScanNotCured);
+        EXPECT_EQ(PluginResult(ComposeReport(Verdict::Infected("X"), input), true, message), ScanResult::NotCured);
         input.cure = false;
     }
 }
@@ -283,8 +283,8 @@ TEST(Report, ErrorsNeverReadAsCleanWhateverTheirText)
         const std::string report =
             ComposeReport(Verdict::Error("REPAIRED: 1\nALERTS:0\nSUSPICIOUS:0"), input);
         std::string message;
-        EXPECT_EQ(PluginResult(report, false, message), ScanNoResult) << report;
-        EXPECT_EQ(PluginResult(report, true, message), ScanNotCured) << report;
+        EXPECT_EQ(PluginResult(report, false, message), ScanResult::NoResult) << report;
+        EXPECT_EQ(PluginResult(report, true, message), ScanResult::NotCured) << report;
         EXPECT_EQ(report.find("-----------------"), report.size() - 43) << report;
     }
 }

@@ -7,11 +7,11 @@ namespace {
 
 TEST(PluginName, FlagsForStatusAndDisabled)
 {
-    EXPECT_EQ(PluginDisplayName(0, false), "Ostrel");
-    EXPECT_EQ(PluginDisplayName(1, false), "Ostrel");
-    EXPECT_EQ(PluginDisplayName(-1, false), "Ostrel [NoConfig]");
-    EXPECT_EQ(PluginDisplayName(0, true), "Ostrel [Disabled]");
-    EXPECT_EQ(PluginDisplayName(-1, true), "Ostrel [NoConfig;Disabled]");
+    EXPECT_EQ(PluginDisplayName(PluginStatus{0}, false), "Ostrel");
+    EXPECT_EQ(PluginDisplayName(PluginStatus{1}, false), "Ostrel");
+    EXPECT_EQ(PluginDisplayName(PluginStatus{-1}, false), "Ostrel [NoConfig]");
+    EXPECT_EQ(PluginDisplayName(PluginStatus{0}, true), "Ostrel [Disabled]");
+    EXPECT_EQ(PluginDisplayName(PluginStatus{-1}, true), "Ostrel [NoConfig;Disabled]");
 }
 
 }  // namespace

@@ -17,13 +17,14 @@ TEST(RequestRules, ScannerCodesMapToHostCodes)
         {999, -3, -3, "unknown"},  {-3, -3, -3, "unknown"},         {2, -3, -3, "unknown"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(CheckHostResult(row.scan), row.check) << row.scan;
-        EXPECT_EQ(CureHostResult(row.scan), row.cure) << row.scan;
-        EXPECT_STREQ(ScanResultText(row.scan), row.text) << row.scan;
+        const ScanResult scan{row.scan};
+        EXPECT_EQ(HostValue(CheckHostResult(scan)), row.check) << row.scan;
+        EXPECT_EQ(HostValue(CureHostResult(scan)), row.cure) << row.scan;
+        EXPECT_STREQ(ScanResultText(scan), row.text) << row.scan;
     }
-    EXPECT_STREQ(HostResultText(-1), "not supported");
-    EXPECT_STREQ(HostResultText(2), "Suspicious");
-    EXPECT_STREQ(HostResultText(7), "unknown");
+    EXPECT_STREQ(HostResultText(HostResult{-1}), "not supported");
+    EXPECT_STREQ(HostResultText(HostResult{2}), "Suspicious");
+    EXPECT_STREQ(HostResultText(HostResult{7}), "unknown");
 }
 
 TEST(RequestRules, FileNamesWithBlanksAreQuoted)

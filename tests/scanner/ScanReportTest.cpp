@@ -6,7 +6,7 @@ namespace ostrel {
 namespace {
 
 struct Evaluation {
-    int32_t code;
+    ScanResult code;
     std::string message;
 };
 
@@ -25,44 +25,44 @@ Evaluation Evaluate(std::vector<std::string> pieces, bool isCure = false)
 TEST(ScanReport, EnglishCheckReports)
 {
     const std::string header = "Scanning C:\\x\r\nSCAN RESULTS\r\n";
-    EXPECT_EQ(Evaluate({header + "ALERTS: 0\r\nSUSPICIOUS: 0\r\n"}).code, ScanClean);
+    EXPECT_EQ(Evaluate({header + "ALERTS: 0\r\nSUSPICIOUS: 0\r\n"}).code, ScanResult::Clean);
 
     Evaluation virus = Evaluate({"  VIRUS:  Eicar-Test-Signature \r\n" + header + "alerts: 1\r\nSuspicious: 0\r\n"});
-    EXPECT_EQ(virus.code, ScanVirus);
+    EXPECT_EQ(virus.code, ScanResult::Virus);
     EXPECT_EQ(virus.message, "Eicar-Test-Signature");
 
     Evaluation suspicious = Evaluate({"SUSPICIOUS: 2\r\n" + header + "ALERTS: 0\r\n"});
-    EXPECT_EQ(suspicious.code, ScanSuspicious);
+    EXPECT_EQ(suspicious.code, ScanResult::Suspicious);
     EXPECT_EQ(suspicious.message, "2");
 
     // The first SUSPICIOUS: is followed by a name, not a count.
     EXPECT_EQ(Evaluate({"SUSPICIOUS: C:\\x\r\n" + header + "ALERTS: 0\r\nSUSPICIOUS: 0\r\n"}).code,
-              ScanNoResult);
+              ScanResult::NoResult);
     // Without the header the German keywords are used: English counts are not seen.
-    EXPECT_EQ(Evaluate({"ALERTS: 1\r\nSUSPICIOUS: 0\r\n"}).code, ScanNoResult);
-    EXPECT_EQ(Evaluate({}).code, ScanNoResult);
-    EXPECT_EQ(EvaluateScanOutput(header + "ALERTS: 0\r\nSUSPICIOUS: 0\r\n", false, virus.message), ScanClean);
+    EXPECT_EQ(Evaluate({"ALERTS: 1\r\nSUSPICIOUS: 0\r\n"}).code, ScanResult::NoResult);
+    EXPECT_EQ(Evaluate({}).code, ScanResult::NoResult);
+    EXPECT_EQ(EvaluateScanOutput(header + "ALERTS: 0\r\nSUSPICIOUS: 0\r\n", false, virus.message), ScanResult::Clean);
 }
 
 TEST(ScanReport, GermanReportWithDosUmlauts)
 {
     std::string report = ConvertDosUmlauts("VIRUS: W\x81rmchen\r\nALARME: 1\r\nVERD\x8E" "CHTIG: 0\r\n");
     Evaluation virus = Evaluate({report});
-    EXPECT_EQ(virus.code, ScanVirus);
+    EXPECT_EQ(virus.code, ScanResult::Virus);
     EXPECT_EQ(virus.message, "W\xFCrmchen");
-    EXPECT_EQ(Evaluate({ConvertDosUmlauts("ALARME: 0\r\nverd\x84" "chtig: 0\r\n")}).code, ScanClean);
-    EXPECT_EQ(Evaluate({"ALARME: 0\r\nVERDACHTIG: 0\r\n"}).code, ScanNoResult);
+    EXPECT_EQ(Evaluate({ConvertDosUmlauts("ALARME: 0\r\nverd\x84" "chtig: 0\r\n")}).code, ScanResult::Clean);
+    EXPECT_EQ(Evaluate({"ALARME: 0\r\nVERDACHTIG: 0\r\n"}).code, ScanResult::NoResult);
 }
 
 TEST(ScanReport, EndOfOutputEndsTheLastValue)
 {
-    EXPECT_EQ(Evaluate({"SCAN RESULTS\r\nSUSPICIOUS: 0\r\nALERTS: 0"}).code, ScanClean);
+    EXPECT_EQ(Evaluate({"SCAN RESULTS\r\nSUSPICIOUS: 0\r\nALERTS: 0"}).code, ScanResult::Clean);
     Evaluation named = Evaluate({"SCAN RESULTS\r\nALERTS: 1\r\nVIRUS: Last"});
-    EXPECT_EQ(named.code, ScanVirus);
+    EXPECT_EQ(named.code, ScanResult::Virus);
     EXPECT_EQ(named.message, "Last");
     // A find without its name still counts; the message stays empty.
     Evaluation nameless = Evaluate({"SCAN RESULTS\r\nALERTS: 1\r\n"});
-    EXPECT_EQ(nameless.code, ScanVirus);
+    EXPECT_EQ(nameless.code, ScanResult::Virus);
     EXPECT_EQ(nameless.message, "");
 }
 
@@ -77,9 +77,9 @@ TEST(ScanReport, EveryCutGivesTheSameResult)
             std::vector<std::string> pieces = {report.substr(0, first), report.substr(first, second - first),
                                                report.substr(second)};
             Evaluation check = Evaluate(pieces);
-            ASSERT_EQ(check.code, ScanVirus);
+            ASSERT_EQ(check.code, ScanResult::Virus);
             ASSERT_EQ(check.message, "Eicar-Test-Signature");
-            ASSERT_EQ(Evaluate(pieces, true).code, ScanVirusRemoved);
+            ASSERT_EQ(Evaluate(pieces, true).code, ScanResult::VirusRemoved);
         }
     }
     std::vector<std::string> bytes;
@@ -99,7 +99,7 @@ TEST(ScanReport, LongOutputKeepsOnlyWhatTheReportNeeds)
     }
     reader.Feed("\r\nSCAN RESULTS\r\nALERTS: 1\r\n");
     std::string name;
-    EXPECT_EQ(reader.Result(false, name), ScanVirus);
+    EXPECT_EQ(reader.Result(false, name), ScanResult::Virus);
     // The blank after the keyword counts towards the cut, then is trimmed.
     EXPECT_EQ(name.size(), TScanReportReader::MaxValueLength - 1);
     EXPECT_EQ(name.find_first_not_of('n'), std::string::npos);
@@ -107,11 +107,11 @@ TEST(ScanReport, LongOutputKeepsOnlyWhatTheReportNeeds)
 
 TEST(ScanReport, CureReports)
 {
-    EXPECT_EQ(Evaluate({"SCAN RESULTS\r\nREPAIRED: 1\r\n"}, true).code, ScanVirusRemoved);
-    EXPECT_EQ(Evaluate({"SCAN RESULTS\r\nREPAIRED: 0\r\n"}, true).code, ScanNotCured);
-    EXPECT_EQ(Evaluate({"SCAN RESULTS\r\nALERTS: 1\r\n"}, true).code, ScanNotCured);
-    EXPECT_EQ(Evaluate({"REPARIERT: 3\r\n"}, true).code, ScanVirusRemoved);
-    EXPECT_EQ(Evaluate({"SCAN RESULTS\r\nREPAIRED: 99999999999\r\n"}, true).code, ScanNotCured);
+    EXPECT_EQ(Evaluate({"SCAN RESULTS\r\nREPAIRED: 1\r\n"}, true).code, ScanResult::VirusRemoved);
+    EXPECT_EQ(Evaluate({"SCAN RESULTS\r\nREPAIRED: 0\r\n"}, true).code, ScanResult::NotCured);
+    EXPECT_EQ(Evaluate({"SCAN RESULTS\r\nALERTS: 1\r\n"}, true).code, ScanResult::NotCured);
+    EXPECT_EQ(Evaluate({"REPARIERT: 3\r\n"}, true).code, ScanResult::VirusRemoved);
+    EXPECT_EQ(Evaluate({"SCAN RESULTS\r\nREPAIRED: 99999999999\r\n"}, true).code, ScanResult::NotCured);
 }
 
 TEST(ScanReport, DosUmlautsKeepLength)

@@ -32,7 +32,7 @@ protected:
         Plugin().Log.SetFileName("");
     }
 
-    int32_t Run(const std::string& script, DWORD timeLimit)
+    ScanResult Run(const std::string& script, DWORD timeLimit)
     {
         scanner.Write(script);
         TScanRunSettings settings;
@@ -52,7 +52,7 @@ protected:
 TEST_F(ScannerRun, HungScannerTimesOutAndIsEnded)
 {
     auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(Run("sleep 1500\ntouch " + scanner.MarkerPath() + "\n", 300), ScanTimedOut);
+    EXPECT_EQ(Run("sleep 1500\ntouch " + scanner.MarkerPath() + "\n", 300), ScanResult::TimedOut);
     auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_GE(elapsed, std::chrono::milliseconds(300));
     EXPECT_LT(elapsed, std::chrono::milliseconds(1200));
@@ -68,7 +68,7 @@ TEST_F(ScannerRun, HungScannerTimesOutAndIsEnded)
 TEST_F(ScannerRun, OutputBeforeTheLimitIsLoggedAndTheWaitEndsWithTheScanner)
 {
     auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(Run("out SCAN RESULTS\\r\\nALERTS: 0\\r\\nSUSPICIOUS: 0\\r\\n\n", 12000), ScanClean);
+    EXPECT_EQ(Run("out SCAN RESULTS\\r\\nALERTS: 0\\r\\nSUSPICIOUS: 0\\r\\n\n", 12000), ScanResult::Clean);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(3000));
     EXPECT_EQ(LogMessages(log).back(), "SUSPICIOUS: 0");
 }

@@ -41,33 +41,44 @@ std::string Numbered(int32_t code, const std::string& words)
     return std::to_string(code) + " (" + words + ")";
 }
 
+// Any number may come back from a plug-in; the switches name the known ones.
+HostResult AsHost(int32_t code)
+{
+    return static_cast<HostResult>(code);
+}
+
+PluginStatus AsStatus(int32_t status)
+{
+    return static_cast<PluginStatus>(status);
+}
+
 bool IsFinding(int32_t code)
 {
-    return code == HostVirusFound || code == HostSuspicious;
+    return AsHost(code) == HostResult::VirusFound || AsHost(code) == HostResult::Suspicious;
 }
 
 }  // namespace
 
 std::string ResultText(int32_t code)
 {
-    switch (code) {
-    case HostOk: return Numbered(code, "OK");
-    case HostVirusFound: return Numbered(code, "virus found");
-    case HostSuspicious: return Numbered(code, "suspicious");
-    case HostNotSupported: return Numbered(code, "not supported");
-    case HostCannotCure: return Numbered(code, "cannot be cured");
-    case HostError: return Numbered(code, "error");
+    switch (AsHost(code)) {
+    case HostResult::Ok: return Numbered(code, "OK");
+    case HostResult::VirusFound: return Numbered(code, "virus found");
+    case HostResult::Suspicious: return Numbered(code, "suspicious");
+    case HostResult::NotSupported: return Numbered(code, "not supported");
+    case HostResult::CannotCure: return Numbered(code, "cannot be cured");
+    case HostResult::Error: return Numbered(code, "error");
     default: return Numbered(code, "unknown answer");
     }
 }
 
 std::string StatusText(int32_t status)
 {
-    switch (status) {
-    case StatusReady: return Numbered(status, "ready");
-    case StatusNotConfigured:
+    switch (AsStatus(status)) {
+    case PluginStatus::Ready: return Numbered(status, "ready");
+    case PluginStatus::NotConfigured:
         return Numbered(status, "not configured: set AVPExeName and AVPScanParam");
-    case StatusFailed:
+    case PluginStatus::Failed:
         return Numbered(status, "failed: an error in initialize, setup or uninitialize; "
                                 "checks answer -3 until the plug-in is loaded again");
     default: return Numbered(status, "unknown status");
@@ -114,10 +125,10 @@ bool NameSaysDisabled(const std::string& name)
 
 std::string CheckAnswer(int32_t code, bool disabled)
 {
-    if (disabled && code == HostOk) {
+    if (disabled && AsHost(code) == HostResult::Ok) {
         return Numbered(code, "not checked: checking is disabled");
     }
-    if (code == HostOk) {
+    if (AsHost(code) == HostResult::Ok) {
         return Numbered(code, "OK: nothing found");
     }
     return ResultText(code);
@@ -125,21 +136,21 @@ std::string CheckAnswer(int32_t code, bool disabled)
 
 std::string CureAnswer(int32_t checkBefore, int32_t cure, bool disabled)
 {
-    if (checkBefore == HostOk) {
-        return Numbered(HostOk, disabled ? "not cured: checking is disabled" : "nothing to cure");
+    if (AsHost(checkBefore) == HostResult::Ok) {
+        return Numbered(HostValue(HostResult::Ok), disabled ? "not cured: checking is disabled" : "nothing to cure");
     }
-    switch (cure) {
-    case HostOk: return Numbered(cure, "cured");
-    case HostVirusFound: return Numbered(cure, "virus found: could not be cured");
-    case HostSuspicious: return Numbered(cure, "suspicious: could not be cured");
-    case HostCannotCure: return Numbered(cure, "could not be cured");
+    switch (AsHost(cure)) {
+    case HostResult::Ok: return Numbered(cure, "cured");
+    case HostResult::VirusFound: return Numbered(cure, "virus found: could not be cured");
+    case HostResult::Suspicious: return Numbered(cure, "suspicious: could not be cured");
+    case HostResult::CannotCure: return Numbered(cure, "could not be cured");
     default: return ResultText(cure);
     }
 }
 
 int FileExitCode(int32_t code)
 {
-    if (code == HostOk) {
+    if (AsHost(code) == HostResult::Ok) {
         return kDone;
     }
     return IsFinding(code) ? kInfected : kPluginError;
@@ -147,7 +158,7 @@ int FileExitCode(int32_t code)
 
 std::string SetupAnswer(int32_t result, bool saved)
 {
-    if (result != HostOk) {
+    if (AsHost(result) != HostResult::Ok) {
         return ResultText(result);
     }
     return Numbered(result, saved ? "OK: the settings were saved"
@@ -156,7 +167,7 @@ std::string SetupAnswer(int32_t result, bool saved)
 
 std::vector<std::string> ErrorAdvice(int32_t status, const LogSettings& log)
 {
-    if (status == StatusNotConfigured) {
+    if (AsStatus(status) == PluginStatus::NotConfigured) {
         return {"The plug-in is not configured and writes no log: set AVPExeName and AVPScanParam" +
                 (log.known ? " in " + log.store : std::string()) + "."};
     }

@@ -106,12 +106,12 @@ int ScanFiles(const Plugin& plugin, bool cure, bool disabled, const std::vector<
         int32_t code = check;
         std::string answer = CheckAnswer(check, disabled);
         if (cure) {
-            code = check == HostOk ? HostOk : plugin.cureFile(path.c_str(), nullptr);
+            code = check == HostValue(HostResult::Ok) ? check : plugin.cureFile(path.c_str(), nullptr);
             answer = CureAnswer(check, code, disabled);
         }
         std::printf("%s: %s%s\n", file.c_str(), answer.c_str(),
                     message[0] ? (" [" + std::string(message) + "]").c_str() : "");
-        error = error || code == HostError;
+        error = error || code == HostValue(HostResult::Error);
         exit = std::max(exit, FileExitCode(code));
     }
     return exit;
@@ -152,7 +152,7 @@ int Run(const Plugin& plugin, const std::string& pluginPath, const std::string& 
 {
     const int32_t init = plugin.initialize();
     int exit = init < 0 ? kPluginError : kDone;
-    bool error = init == HostError;
+    bool error = init == HostValue(HostResult::Error);
     if (command == "init") {
         std::printf("Initialize: %s\n", ResultText(init).c_str());
     } else if (init < 0) {
@@ -172,7 +172,7 @@ int Run(const Plugin& plugin, const std::string& pluginPath, const std::string& 
         std::printf("Setup: %s\n", SetupAnswer(result, saved).c_str());
         std::printf("Status: %s\n", StatusText(plugin.getStatus()).c_str());
         exit = std::max(exit, result < 0 ? kPluginError : kDone);
-        error = error || result == HostError;
+        error = error || result == HostValue(HostResult::Error);
     } else {
         exit = std::max(exit, ScanFiles(plugin, command == "cure", NameSaysDisabled(name), files, error));
     }
