@@ -12,7 +12,6 @@ namespace {
 constexpr const char* ControlProperty = "OstrelControl";
 constexpr const char* ContainerClassName = "OstrelContainer";
 
-
 LPCSTR CursorResource(int cursor)
 {
     switch (cursor) {
@@ -65,6 +64,12 @@ HINSTANCE ModuleInstance()
         return module;
     }();
     return instance;
+}
+
+UINT ComponentNameMessage()
+{
+    static const UINT message = RegisterWindowMessageA("Ostrel.ComponentName");
+    return message;
 }
 
 const char* ContainerWindowClass()
@@ -139,6 +144,17 @@ const PropertyTable& TControl::Properties() const
     return table;
 }
 
+LRESULT TControl::CopyName(char* buffer, WPARAM size) const
+{
+    if (buffer == nullptr || size == 0) {
+        return static_cast<LRESULT>(name_.size());
+    }
+    const std::size_t length = std::min<std::size_t>(name_.size(), size - 1);
+    name_.copy(buffer, length);
+    buffer[length] = '\0';
+    return static_cast<LRESULT>(length);
+}
+
 TControl* TControl::FromHandle(HWND window)
 {
     return window ? static_cast<TControl*>(GetPropA(window, ControlProperty)) : nullptr;
@@ -203,6 +219,9 @@ LRESULT CALLBACK TControl::WindowProc(HWND window, UINT message, WPARAM wParam, 
             SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
             control->window_.release();
             return CallWindowProcA(original, window, message, wParam, lParam);
+        }
+        if (message == ComponentNameMessage() && message != 0) {
+            return control->CopyName(reinterpret_cast<char*>(lParam), wParam);
         }
         LRESULT result = 0;
         if (control->HandleMessage(message, wParam, lParam, result)) {

@@ -109,6 +109,7 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT CopyName(char* buffer, WPARAM size) const;
     void MakeWindow();
     bool SetCursorShape();
 
@@ -175,6 +176,12 @@ private:
 
 // HINSTANCE of the module this code is linked into.
 HINSTANCE ModuleInstance();
+
+// Every control answers this message with its component name, the name the
+// language files use, so tools and tests find it as a translator would:
+// wParam is the size of the buffer in lParam; the result is the length
+// copied, or the name's length when there is no buffer.
+UINT ComponentNameMessage();
 
 // Registers once, for this module, the class of forms and panels.
 const char* ContainerWindowClass();

@@ -1,5 +1,9 @@
 #include "DialogWindows.h"
 
+#include "ui/Control.h"
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <chrono>
 #include <thread>
@@ -63,20 +67,17 @@ bool Gone(HWND window)
 
 }  // namespace
 
-HWND FindChildByText(HWND dialog, const std::string& text)
+HWND FindControl(HWND dialog, const std::string& name)
 {
-    return FindDescendant(dialog, [&](HWND child) { return TextOf(child) == text; });
-}
-
-HWND FindChildAt(HWND dialog, int left, int top)
-{
-    return FindDescendant(dialog, [&](HWND child) {
-        RECT frame = {};
-        GetWindowRect(child, &frame);
-        POINT corner = {frame.left, frame.top};
-        ScreenToClient(dialog, &corner);
-        return corner.x == left && corner.y == top;
+    HWND control = FindDescendant(dialog, [&](HWND child) {
+        char childName[256] = {};
+        SendMessageA(child, ComponentNameMessage(), sizeof childName, reinterpret_cast<LPARAM>(childName));
+        return childName == name;
     });
+    if (control == nullptr) {
+        ADD_FAILURE() << "The dialog has no control named " << name;
+    }
+    return control;
 }
 
 std::vector<HWND> ChildrenTopDown(HWND parent)

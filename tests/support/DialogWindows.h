@@ -11,11 +11,9 @@ namespace ostrel::test {
 // Finding and using the child windows of a dialog that runs on another
 // thread, as a user would. Messages are sent, so they run on that thread.
 
-// The first descendant whose text is `text`, or null.
-HWND FindChildByText(HWND dialog, const std::string& text);
-// The first descendant whose top-left corner lies at `left`, `top` of the
-// dialog's client area, or null.
-HWND FindChildAt(HWND dialog, int left, int top);
+// The control with the component name, as the language files name it; a
+// test failure when the dialog has none.
+HWND FindControl(HWND dialog, const std::string& name);
 // The direct children of `parent`, from top to bottom.
 std::vector<HWND> ChildrenTopDown(HWND parent);
 

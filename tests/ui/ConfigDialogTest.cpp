@@ -26,22 +26,6 @@ constexpr const char* Win95Key = "Software\\H+BEDV\\AVWIN/95";
 constexpr const char* DefaultScan = "-nomem -noboot -nombr -z";
 constexpr const char* DefaultCure = "-nomem -noboot -nombr -z -e";
 
-// Positions in the dialog's client area.
-const POINT ExePos = {160, 42};
-const POINT ScanPos = {160, 98};
-const POINT CurePos = {160, 122};
-const POINT LogFilePos = {160, 186};
-const POINT LevelPos = {160, 208};
-const POINT LanguageNamePos = {160, 10};
-const POINT VirDefPos = {0, 340};
-const POINT HelpPos = {126, 361};
-const POINT CancelPos = {374, 361};
-
-HWND At(HWND dialog, POINT position)
-{
-    return FindChildAt(dialog, position.x, position.y);
-}
-
 // The stored settings, as Save writes them: every key, in this order.
 struct Ini {
     std::string exe = "C:\\AntiVir\\Avnt.exe";
@@ -167,7 +151,7 @@ protected:
     }
 
     // The scanner the dialog proposes when none is set; closes it with the
-    // button captioned `closeWith`.
+    // button named `closeWith`.
     std::string ProposedScanner(const char* closeWith)
     {
         Ini ini;
@@ -175,8 +159,8 @@ protected:
         Start(ini);
         std::string shown;
         EXPECT_EQ(Setup([&](HWND dialog) {
-                      shown = TextOf(At(dialog, ExePos));
-                      PostClick(FindChildByText(dialog, closeWith));
+                      shown = TextOf(FindControl(dialog, "edtAVPExeName"));
+                      PostClick(FindControl(dialog, closeWith));
                   }),
                   0);
         return shown;
@@ -198,29 +182,29 @@ TEST_F(ConfigDialog, OkStoresEveryControlAndReadiesThePlugin)
     bool unlocked = false;
     std::vector<std::string> levels;
     EXPECT_EQ(Setup([&](HWND dialog) {
-                  HWND scan = At(dialog, ScanPos);
-                  HWND cure = At(dialog, CurePos);
-                  HWND logFile = At(dialog, LogFilePos);
-                  HWND level = At(dialog, LevelPos);
+                  HWND scan = FindControl(dialog, "edtAVPScanParam");
+                  HWND cure = FindControl(dialog, "edtAVPCureParam");
+                  HWND logFile = FindControl(dialog, "edtLogFileName");
+                  HWND level = FindControl(dialog, "sedMaxLogLevel");
                   lockedAtStart = !IsWindowEnabled(scan) && !IsWindowEnabled(cure) && !IsWindowEnabled(logFile) &&
                                   !IsWindowEnabled(level);
-                  SetText(At(dialog, ExePos), "C:\\Scanner\\Avnt.exe");
-                  Click(FindChildByText(dialog, "Edit parameters"));
-                  Click(FindChildByText(dialog, "Log enabled"));
+                  SetText(FindControl(dialog, "edtAVPExeName"), "C:\\Scanner\\Avnt.exe");
+                  Click(FindControl(dialog, "cbxEditParams"));
+                  Click(FindControl(dialog, "cbxLogEnabled"));
                   unlocked = IsWindowEnabled(scan) && IsWindowEnabled(cure) && IsWindowEnabled(logFile) &&
                              IsWindowEnabled(level);
                   SetText(scan, "-s");
                   SetText(cure, "-c");
                   SetText(logFile, log);
-                  Click(FindChildByText(dialog, "Checking disabled"));
-                  Click(FindChildByText(dialog, "Log output (in case of problems)"));
+                  Click(FindControl(dialog, "cbxDisabled"));
+                  Click(FindControl(dialog, "cbxLogAVPOutput"));
                   std::vector<HWND> spin = ChildrenTopDown(level);
                   ASSERT_EQ(spin.size(), 2u);
                   for (HWND button : {spin[0], spin[0], spin[0], spin[1]}) {
                       Click(button);
                       levels.push_back(TextOf(level));
                   }
-                  PostClick(FindChildByText(dialog, "OK"));
+                  PostClick(FindControl(dialog, "btnOk"));
               }),
               0);
     EXPECT_TRUE(lockedAtStart);
@@ -257,18 +241,18 @@ TEST_F(ConfigDialog, CancelButtonEscapeAndCloseBoxWriteNothing)
     std::vector<std::string> shownExe;
 
     EXPECT_EQ(Setup([&](HWND dialog) {
-                  shownExe.push_back(TextOf(At(dialog, ExePos)));
-                  SetText(At(dialog, ExePos), "C:\\Other\\Avnt.exe");
-                  Click(FindChildByText(dialog, "Checking disabled"));
-                  PostClick(FindChildByText(dialog, "Cancel"));
+                  shownExe.push_back(TextOf(FindControl(dialog, "edtAVPExeName")));
+                  SetText(FindControl(dialog, "edtAVPExeName"), "C:\\Other\\Avnt.exe");
+                  Click(FindControl(dialog, "cbxDisabled"));
+                  PostClick(FindControl(dialog, "btnCancel"));
               }),
               0);
     EXPECT_EQ(StoredIni(), stored);
 
     EXPECT_EQ(Setup([&](HWND dialog) {
-                  HWND exe = At(dialog, ExePos);
+                  HWND exe = FindControl(dialog, "edtAVPExeName");
                   shownExe.push_back(TextOf(exe));
-                  SetText(At(dialog, LogFilePos), "C:\\Other.log");
+                  SetText(FindControl(dialog, "edtLogFileName"), "C:\\Other.log");
                   SetText(exe, "C:\\Other\\Avnt.exe");
                   FocusControl(dialog, exe);
                   WaitUntil([&] { return FocusedWindow(dialog) == exe; });
@@ -278,9 +262,9 @@ TEST_F(ConfigDialog, CancelButtonEscapeAndCloseBoxWriteNothing)
     EXPECT_EQ(StoredIni(), stored);
 
     EXPECT_EQ(Setup([&](HWND dialog) {
-                  shownExe.push_back(TextOf(At(dialog, ExePos)));
-                  Click(FindChildByText(dialog, "Log enabled"));
-                  Click(ChildrenTopDown(At(dialog, LevelPos)).back());
+                  shownExe.push_back(TextOf(FindControl(dialog, "edtAVPExeName")));
+                  Click(FindControl(dialog, "cbxLogEnabled"));
+                  Click(ChildrenTopDown(FindControl(dialog, "sedMaxLogLevel")).back());
                   PostMessageA(dialog, WM_CLOSE, 0, 0);
               }),
               0);
@@ -297,12 +281,12 @@ TEST_F(ConfigDialog, ForbiddenParameterIsRemovedAndReportedOnEnter)
     Start(ini);
     MessageBoxWatcher watcher;
     EXPECT_EQ(Setup([&](HWND dialog) {
-                  HWND scan = At(dialog, ScanPos);
-                  Click(FindChildByText(dialog, "Edit parameters"));
+                  HWND scan = FindControl(dialog, "edtAVPScanParam");
+                  Click(FindControl(dialog, "cbxEditParams"));
                   SetText(scan, "-nomem /freeze -z");
-                  SetText(At(dialog, CurePos), "-e /FREEZE /FREEZE");
+                  SetText(FindControl(dialog, "edtAVPCureParam"), "-e /FREEZE /FREEZE");
                   // Only pasting puts such text into the spin edit.
-                  SetText(At(dialog, LevelPos), "x");
+                  SetText(FindControl(dialog, "sedMaxLogLevel"), "x");
                   FocusControl(dialog, scan);
                   WaitUntil([&] { return FocusedWindow(dialog) == scan; });
                   PressKey(scan, VK_RETURN);
@@ -332,9 +316,9 @@ TEST_F(ConfigDialog, DefaultsReachTheSettingsOnlyWithOk)
         MessageBoxWatcher watcher(answer);
         std::vector<std::string> shown;
         EXPECT_EQ(Setup([&](HWND dialog) {
-                      Click(FindChildByText(dialog, "Defaults"));
-                      shown = {TextOf(At(dialog, ScanPos)), TextOf(At(dialog, CurePos))};
-                      PostClick(FindChildByText(dialog, closeWith));
+                      Click(FindControl(dialog, "btnDefaultsAllg"));
+                      shown = {TextOf(FindControl(dialog, "edtAVPScanParam")), TextOf(FindControl(dialog, "edtAVPCureParam"))};
+                      PostClick(FindControl(dialog, closeWith));
                   }),
                   0);
         std::vector<SeenBox> boxes = watcher.Boxes();
@@ -347,11 +331,11 @@ TEST_F(ConfigDialog, DefaultsReachTheSettingsOnlyWithOk)
         return shown;
     };
 
-    EXPECT_EQ(pressDefaults(IDNO, "OK"), (std::vector<std::string>{"-a", "-b"}));
+    EXPECT_EQ(pressDefaults(IDNO, "btnOk"), (std::vector<std::string>{"-a", "-b"}));
     EXPECT_EQ(StoredIni(), stored);
-    EXPECT_EQ(pressDefaults(IDYES, "Cancel"), (std::vector<std::string>{DefaultScan, DefaultCure}));
+    EXPECT_EQ(pressDefaults(IDYES, "btnCancel"), (std::vector<std::string>{DefaultScan, DefaultCure}));
     EXPECT_EQ(StoredIni(), stored);
-    EXPECT_EQ(pressDefaults(IDYES, "OK"), (std::vector<std::string>{DefaultScan, DefaultCure}));
+    EXPECT_EQ(pressDefaults(IDYES, "btnOk"), (std::vector<std::string>{DefaultScan, DefaultCure}));
     ini.scan = DefaultScan;
     ini.cure = DefaultCure;
     EXPECT_EQ(StoredIni(), ini.Text());
@@ -367,12 +351,12 @@ TEST_F(ConfigDialog, PickedHelpFileIsSavedAtOnceAndSurvivesCancel)
     std::string filter;
     bool chosen = false;
     EXPECT_EQ(Setup([&](HWND dialog) {
-                  SetText(At(dialog, ExePos), "C:\\Other\\Avnt.exe");
-                  PostClick(FindChildByText(dialog, "Select help file"));
+                  SetText(FindControl(dialog, "edtAVPExeName"), "C:\\Other\\Avnt.exe");
+                  PostClick(FindControl(dialog, "btnSelectHelpFile"));
                   HWND files = WaitForSystemDialog("Please select a help file");
                   filter = TextOf(GetDlgItem(files, 0x470));
                   chosen = ChooseFile("Please select a help file", help);
-                  PostClick(FindChildByText(dialog, "Cancel"));
+                  PostClick(FindControl(dialog, "btnCancel"));
               }),
               0);
     EXPECT_TRUE(chosen);
@@ -389,7 +373,7 @@ TEST_F(ConfigDialog, ScannerIsLocatedThroughTheFirstRegistryKeyThatOpens)
 
     SetScannerKey(NtKey, folder);
     SetScannerKey(Win95Key, "C:\\None");
-    EXPECT_EQ(ProposedScanner("Cancel"), folder + "\\Avnt.exe");
+    EXPECT_EQ(ProposedScanner("btnCancel"), folder + "\\Avnt.exe");
     // Found, but not stored without OK.
     Ini stored;
     stored.exe = "";
@@ -398,11 +382,11 @@ TEST_F(ConfigDialog, ScannerIsLocatedThroughTheFirstRegistryKeyThatOpens)
     RegistryKey::DeleteTree(HKEY_LOCAL_MACHINE, NtKey);
     SetScannerKey(NtKey, std::nullopt);
     SetScannerKey(Win95Key, folder);
-    EXPECT_EQ(ProposedScanner("Cancel"), "");
+    EXPECT_EQ(ProposedScanner("btnCancel"), "");
 
     RegistryKey::DeleteTree(HKEY_LOCAL_MACHINE, NtKey);
     SetScannerKey(Win95Key, folder + "\\");
-    EXPECT_EQ(ProposedScanner("OK"), folder + "\\Avnt.exe");
+    EXPECT_EQ(ProposedScanner("btnOk"), folder + "\\Avnt.exe");
     stored.exe = folder + "\\Avnt.exe";
     EXPECT_EQ(StoredIni(), stored.Text());
 }
@@ -419,16 +403,16 @@ TEST_F(ConfigDialog, ScannerKeyIsFoundInEitherRegistryView)
     if (sizeof(void*) == 8) {
         EXPECT_FALSE(RegistryKey::Exists(HKEY_LOCAL_MACHINE, Win95Key)) << "the views are not apart";
     }
-    EXPECT_EQ(ProposedScanner("Cancel"), folder + "\\Avnt.exe");
+    EXPECT_EQ(ProposedScanner("btnCancel"), folder + "\\Avnt.exe");
 
     DeleteScannerKeys();
     SetScannerKey(Win95Key, folder);
-    EXPECT_EQ(ProposedScanner("Cancel"), folder + "\\Avnt.exe");
+    EXPECT_EQ(ProposedScanner("btnCancel"), folder + "\\Avnt.exe");
 
     // The own view comes first, even over the key that is looked for first.
     // A 32-bit Windows has one view, so there the first key wins.
     SetScannerKey(NtKey, "C:\\Other", OtherRegistryView());
-    EXPECT_EQ(ProposedScanner("Cancel"), sizeof(void*) == 8 ? folder + "\\Avnt.exe" : "");
+    EXPECT_EQ(ProposedScanner("btnCancel"), sizeof(void*) == 8 ? folder + "\\Avnt.exe" : "");
 }
 
 TEST_F(ConfigDialog, VirusDefinitionLineShowsVersionAndDates)
@@ -443,8 +427,8 @@ TEST_F(ConfigDialog, VirusDefinitionLineShowsVersionAndDates)
     auto shownLine = [&] {
         std::string shown;
         EXPECT_EQ(Setup([&](HWND dialog) {
-                      shown = TextOf(At(dialog, VirDefPos));
-                      PostClick(FindChildByText(dialog, "Cancel"));
+                      shown = TextOf(FindControl(dialog, "lblVirDefDate"));
+                      PostClick(FindControl(dialog, "btnCancel"));
                   }),
                   0);
         return shown;
@@ -474,8 +458,8 @@ TEST_F(ConfigDialog, GermanLanguageFileTranslatesTheDialog)
     std::vector<std::string> shown;
     EXPECT_EQ(Setup(
                   [&](HWND dialog) {
-                      shown = {TextOf(At(dialog, HelpPos)), TextOf(At(dialog, LanguageNamePos))};
-                      PostClick(At(dialog, CancelPos));
+                      shown = {TextOf(FindControl(dialog, "btnHelp")), TextOf(FindControl(dialog, "lblLanguageName"))};
+                      PostClick(FindControl(dialog, "btnCancel"));
                   },
                   "Konfiguration von Ostrel"),
               0);
@@ -501,8 +485,8 @@ void ConfigDialog::ExpectFaultyEntryReported(const std::string& entry)
     // The entries before the faulty one stay applied, those after it are not.
     EXPECT_EQ(Setup(
                   [&](HWND dialog) {
-                      help = TextOf(At(dialog, HelpPos));
-                      PostClick(At(dialog, CancelPos));
+                      help = TextOf(FindControl(dialog, "btnHelp"));
+                      PostClick(FindControl(dialog, "btnCancel"));
                   },
                   "Faulty"),
               0);
@@ -531,8 +515,8 @@ TEST_F(ConfigDialog, UpAndDownMoveTheFocusInTabOrder)
     Start(ini);
     std::vector<std::string> reached;
     EXPECT_EQ(Setup([&](HWND dialog) {
-                  HWND exe = At(dialog, ExePos);
-                  HWND logFile = At(dialog, LogFilePos);
+                  HWND exe = FindControl(dialog, "edtAVPExeName");
+                  HWND logFile = FindControl(dialog, "edtLogFileName");
                   const std::pair<HWND, WORD> moves[] = {{exe, VK_DOWN}, {exe, VK_UP}, {logFile, VK_UP},
                                                          {logFile, VK_DOWN}};
                   for (const auto& [from, key] : moves) {
@@ -547,7 +531,7 @@ TEST_F(ConfigDialog, UpAndDownMoveTheFocusInTabOrder)
                           }
                           focus = FocusedWindow(dialog);
                       }
-                      reached.push_back(focus == At(dialog, LevelPos) ? "level" : TextOf(focus));
+                      reached.push_back(focus == FindControl(dialog, "sedMaxLogLevel") ? "level" : TextOf(focus));
                   }
                   PressKey(exe, VK_ESCAPE);
               }),
@@ -565,7 +549,7 @@ TEST_F(ConfigDialog, HostWindowIsDisabledWhileTheDialogIsUp)
     bool disabled = false;
     EXPECT_EQ(Setup([&](HWND dialog) {
                   disabled = !IsWindowEnabled(host);
-                  PostClick(FindChildByText(dialog, "Cancel"));
+                  PostClick(FindControl(dialog, "btnCancel"));
               }),
               0);
     EXPECT_TRUE(disabled);
@@ -579,7 +563,7 @@ TEST_F(ConfigDialog, SaveErrorOnOkFailsSetup)
     MessageBoxWatcher watcher;
     // Held open without sharing, as an editor might hold it.
     HANDLE holder = CreateFileA(plugin.IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(Setup([&](HWND dialog) { PostClick(FindChildByText(dialog, "OK")); }), -3);
+    EXPECT_EQ(Setup([&](HWND dialog) { PostClick(FindControl(dialog, "btnOk")); }), -3);
     CloseHandle(holder);
     std::vector<SeenBox> boxes = watcher.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -588,11 +572,6 @@ TEST_F(ConfigDialog, SaveErrorOnOkFailsSetup)
     EXPECT_EQ(Status(), 1);
 }
 
-}  // namespace
-}  // namespace ostrel::test
-
-namespace ostrel::test {
-namespace {
 
 TEST_F(ConfigDialog, SupportFileIsWrittenAfterTheQuestion)
 {
@@ -600,11 +579,11 @@ TEST_F(ConfigDialog, SupportFileIsWrittenAfterTheQuestion)
     Start(Ini());
     bool chosen = false;
     EXPECT_EQ(Setup([&](HWND dialog) {
-                  PostClick(FindChildByText(dialog, "Create support file"));
+                  PostClick(FindControl(dialog, "btnSupport"));
                   HWND question = WaitForSystemDialog("Confirmation");
                   PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
                   chosen = ChooseFile("Save As", target);
-                  PostClick(FindChildByText(dialog, "Cancel"));
+                  PostClick(FindControl(dialog, "btnCancel"));
               }),
               0);
     ASSERT_TRUE(chosen);
