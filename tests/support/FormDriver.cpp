@@ -1,5 +1,7 @@
 #include "FormDriver.h"
 
+#include "DialogWindows.h"
+
 #include <chrono>
 #include <string>
 
@@ -18,6 +20,38 @@ FormDriver::FormDriver(HWND form, std::function<void()> actions)
 FormDriver::~FormDriver()
 {
     thread_.join();
+}
+
+void Mouse(const TControl& control, int x, int y, DWORD buttons)
+{
+    POINT point = {x, y};
+    ClientToScreen(control.Handle(), &point);
+    SetCursorPos(point.x, point.y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = buttons;
+    if (buttons != 0) {
+        SendInput(1, &input, sizeof input);
+    }
+}
+
+UniqueWindow MakeOwner()
+{
+    SetCursorPos(0, 0);
+    return UniqueWindow(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 420, 420, nullptr, nullptr, nullptr, nullptr));
+}
+
+int Drive(TForm& form, const TControl& ok, const std::function<void()>& actions)
+{
+    FormDriver driver(form.Handle(), [&] {
+        SetWindowPos(form.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        actions();
+        Mouse(ok, 5, 5, LeftClick);
+        if (!WaitUntil([&] { return !IsWindowVisible(form.Handle()); }, 5000)) {
+            PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
+        }
+    });
+    return form.ShowModal();
 }
 
 void PressKey(HWND window, WORD key)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "base/UniqueResource.h"
+#include "ui/Form.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -19,6 +22,21 @@ public:
 private:
     std::thread thread_;
 };
+
+constexpr DWORD LeftClick = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP;
+
+// Moves the cursor onto a point of `control` and sends mouse buttons
+// through the system, so capture and hit testing work as with a user.
+void Mouse(const TControl& control, int x, int y, DWORD buttons = 0);
+
+// Forms centre on this hidden owner at the screen's top left, away from
+// other tests' forms in the middle.
+UniqueWindow MakeOwner();
+
+// Shows the form, on top, while `actions` act on it, then clicks `ok`
+// with the mouse. That click is handled after all input before it, so the
+// result is OK only when everything earlier has been handled.
+int Drive(TForm& form, const TControl& ok, const std::function<void()>& actions);
 
 // A key pressed and released on a window, through the thread's queue.
 void PressKey(HWND window, WORD key);

@@ -1,7 +1,4 @@
-#include "ui/KxCheckCompilerSwitches.h"
 #include "ui/KxURLLabelRules.h"
-
-#include "base/Exception.h"
 
 #include <gtest/gtest.h>
 
@@ -22,26 +19,6 @@ TEST(KxURLLabelRules, TargetAndReleasePoint)
     }
     for (const auto& [x, y] : {std::pair{-1, 5}, {5, -1}, {74, 5}, {5, 14}, {-32768, 32767}}) {
         EXPECT_FALSE(ReleasedOnLabel(x, y, 73, 13)) << x << "," << y;
-    }
-}
-
-TEST(CheckCompilerSwitches, AppendsTheThirteenLinesOrRaisesForNoList)
-{
-    std::vector<std::string> lines = {"before"};
-    CheckCompilerSwitches(&lines);
-    const std::vector<std::string> expected = {
-        "before", "(-)  Vollst\xE4ndige Bool-Pr\xFC" "fung", "(-)  Assertions", "(-)  Debuginformationen",
-        "(+) I/O-Pr\xFC" "fung", "(-)  Lokale Debugsymbole", "(-)  RTTI", "(+) Optimierung",
-        "(-)  \xDC" "berlaufpr\xFC" "fung", "(-)  Bereichspr\xFC" "fung", "(-)  SaveDivide", "(-)  Stackframes",
-        "(+) Erweiterte Syntax", "(-)  Symbolinformation",
-    };
-    EXPECT_EQ(lines, expected);
-    try {
-        CheckCompilerSwitches(nullptr);
-        FAIL() << "no error";
-    } catch (const Exception& error) {
-        EXPECT_STREQ(error.ClassName(), "Exception");
-        EXPECT_EQ(error.Message(), "Liste in CheckCompilerSwitches ist nicht assigned");
     }
 }
 
