@@ -16,9 +16,12 @@ enum class RegistryRead {
     IfPresent,         // a missing value keeps the setting
 };
 
+// One setting's member, of its kind.
+using SettingField = std::variant<std::string ConfigValues::*, bool ConfigValues::*, int32_t ConfigValues::*>;
+
 struct SettingInfo {
     const char* key;
-    std::variant<std::string ConfigValues::*, bool ConfigValues::*, int32_t ConfigValues::*> field;
+    SettingField field;
     RegistryRead registryRead;
 };
 

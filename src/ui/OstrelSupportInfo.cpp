@@ -8,12 +8,14 @@
 #include "base/UniqueResource.h"
 #include "base/WinError.h"
 #include "settings/RegistryKey.h"
+#include "settings/SettingsTable.h"
 #include "sysinfo/SystemQueries.h"
 #include "ui/SupportInfoText.h"
 
 #include <windows.h>
 
 #include <optional>
+#include <type_traits>
 
 namespace ostrel {
 
@@ -29,6 +31,44 @@ std::string Dashes(std::size_t count)
 const char* BoolText(bool value)
 {
     return value ? "True" : "False";
+}
+
+// The report shows the settings under labels of its own, in its own order.
+struct ReportedSetting {
+    const char* label;
+    SettingField field;
+};
+
+const ReportedSetting ScannerSettings[] = {
+    {"AVP                 =", &ConfigValues::AVPExeName},
+    {"Scan-Parameter         =", &ConfigValues::AVPScanParam},
+    {"Cure-Parameter         =", &ConfigValues::AVPCureParam},
+    {"Hilfedatei             =", &ConfigValues::HelpFileName},
+    {"Ausgeschaltet          =", &ConfigValues::Disabled},
+};
+
+const ReportedSetting LogSettings[] = {
+    {"Protokoll aktiv        =", &ConfigValues::Logging},
+    {"Protokolldatei         =", &ConfigValues::LogFileName},
+    {"Protokolltiefe         =", &ConfigValues::MaxLogLevel},
+    {"Ausgabe protokollieren =", &ConfigValues::LogAVPOutput},
+};
+
+std::string ReportLine(const ConfigValues& values, const ReportedSetting& setting)
+{
+    return setting.label + std::visit(
+                               [&](auto field) -> std::string {
+                                   const auto& value = values.*field;
+                                   using Value = std::decay_t<decltype(value)>;
+                                   if constexpr (std::is_same_v<Value, bool>) {
+                                       return BoolText(value);
+                                   } else if constexpr (std::is_same_v<Value, int32_t>) {
+                                       return std::to_string(value);
+                                   } else {
+                                       return value;
+                                   }
+                               },
+                               setting.field);
 }
 
 std::string LocaleText(LCTYPE item, const char* fallback)
@@ -75,19 +115,18 @@ void AppendHeader(std::vector<std::string>& lines, const TDialogContext& context
     lines.push_back("");
     lines.push_back("Einstellungen:");
     lines.push_back(Dashes(14));
-    lines.push_back("AVP                 =" + values.AVPExeName);
-    lines.push_back("Scan-Parameter         =" + values.AVPScanParam);
-    lines.push_back("Cure-Parameter         =" + values.AVPCureParam);
-    lines.push_back("Hilfedatei             =" + values.HelpFileName);
-    lines.push_back(std::string("Ausgeschaltet          =") + BoolText(values.Disabled));
+    for (const ReportedSetting& setting : ScannerSettings) {
+        lines.push_back(ReportLine(values, setting));
+    }
     lines.push_back("");
     lines.push_back("");
-    lines.push_back(std::string("Protokoll aktiv        =") + BoolText(values.Logging));
-    lines.push_back("Protokolldatei         =" + values.LogFileName);
-    lines.push_back(std::string("Pfad existiert         =") +
-                    BoolText(DirectoryExists(ExtractFileDir(values.LogFileName))));
-    lines.push_back("Protokolltiefe         =" + std::to_string(values.MaxLogLevel));
-    lines.push_back(std::string("Ausgabe protokollieren =") + BoolText(values.LogAVPOutput));
+    for (const ReportedSetting& setting : LogSettings) {
+        lines.push_back(ReportLine(values, setting));
+        if (setting.field == SettingField(&ConfigValues::LogFileName)) {
+            lines.push_back(std::string("Pfad existiert         =") +
+                            BoolText(DirectoryExists(ExtractFileDir(values.LogFileName))));
+        }
+    }
     lines.push_back("");
 }
 
