@@ -28,21 +28,30 @@ bool SameName(std::string_view a, std::string_view b)
 
 std::optional<int32_t> ParseDecimal32(std::string_view digits, bool negative)
 {
-    if (digits.empty() || digits.size() > 10) {
+    if (digits.empty()) {
         return std::nullopt;
     }
+    const int64_t limit = int64_t{std::numeric_limits<int32_t>::max()} + (negative ? 1 : 0);
     int64_t value = 0;
     for (char c : digits) {
         if (!IsDigit(c)) {
             return std::nullopt;
         }
         value = value * 10 + (c - '0');
+        if (value > limit) {
+            return std::nullopt;
+        }
     }
-    value = negative ? -value : value;
-    if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) {
-        return std::nullopt;
+    return static_cast<int32_t>(negative ? -value : value);
+}
+
+std::optional<int32_t> ParseInteger32(std::string_view text)
+{
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        text.remove_prefix(1);
     }
-    return static_cast<int32_t>(value);
+    return ParseDecimal32(text, negative);
 }
 
 }  // namespace ostrel

@@ -25,8 +25,11 @@ std::string LowerAscii(std::string_view text);
 // Equal when ASCII letters are compared without regard to case.
 bool SameName(std::string_view a, std::string_view b);
 
-// At most ten decimal digits, nothing else, as a 32-bit value with the
-// given sign; empty when that is not a number of that range.
+// Decimal digits, nothing else, as a 32-bit value with the given sign;
+// empty when that is not a number of that range. Leading zeros are allowed.
 std::optional<int32_t> ParseDecimal32(std::string_view digits, bool negative);
+
+// An optional "+" or "-", then decimal digits as ParseDecimal32 takes them.
+std::optional<int32_t> ParseInteger32(std::string_view text);
 
 }  // namespace ostrel

@@ -27,15 +27,7 @@ constexpr ReportKeywords English = {"VIRUS:", "SUSPICIOUS:", "ALERTS:", "SUSPICI
 
 int32_t ParseCount(const std::optional<std::string>& value)
 {
-    if (!value || value->empty()) {
-        return -1;
-    }
-    std::string_view digits = *value;
-    const bool negative = digits[0] == '-';
-    if (negative || digits[0] == '+') {
-        digits.remove_prefix(1);
-    }
-    return ParseDecimal32(digits, negative).value_or(-1);
+    return value ? ParseInteger32(*value).value_or(-1) : -1;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/SpinEditRules.h"
 
 #include "base/AnsiString.h"
+#include "base/Ascii.h"
 #include "ui/VirtualKeys.h"
 
 #include <limits>
@@ -11,31 +12,7 @@ namespace {
 
 std::optional<int32_t> ParseInteger(std::string_view text)
 {
-    const std::string trimmed = TrimBlanks(text);
-    std::size_t pos = 0;
-    const bool negative = !trimmed.empty() && trimmed[0] == '-';
-    if (!trimmed.empty() && (trimmed[0] == '-' || trimmed[0] == '+')) {
-        ++pos;
-    }
-    if (pos == trimmed.size()) {
-        return std::nullopt;
-    }
-    int64_t value = 0;
-    for (; pos < trimmed.size(); ++pos) {
-        const char c = trimmed[pos];
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-        if (value > int64_t{std::numeric_limits<int32_t>::max()} + 1) {
-            return std::nullopt;
-        }
-    }
-    value = negative ? -value : value;
-    if (value > std::numeric_limits<int32_t>::max()) {
-        return std::nullopt;
-    }
-    return static_cast<int32_t>(value);
+    return ParseInteger32(TrimBlanks(text));
 }
 
 }  // namespace
