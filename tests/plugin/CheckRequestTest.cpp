@@ -1,3 +1,4 @@
+#include "base/UniqueResource.h"
 #include "support/DialogWindows.h"
 #include "support/LogFileLines.h"
 #include "support/PluginLibrary.h"
@@ -283,13 +284,13 @@ LRESULT CALLBACK NestedCheckProc(HWND window, UINT message, WPARAM wParam, LPARA
 TEST_F(CheckRequest, SecondRequestOnTheSameThreadIsRefused)
 {
     Start("sleep 200\n" + CleanReport, "");
-    HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NestedCheckProc));
+    UniqueWindow window(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    SetWindowLongPtrA(window.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NestedCheckProc));
     int32_t nested = 42;
-    PostMessageA(window, WM_USER + 7, reinterpret_cast<WPARAM>(&nested), reinterpret_cast<LPARAM>(&plugin));
+    PostMessageA(window.get(), WM_USER + 7, reinterpret_cast<WPARAM>(&nested), reinterpret_cast<LPARAM>(&plugin));
     EXPECT_EQ(plugin.Check("C:\\outer.tmp", nullptr), 0);
     EXPECT_EQ(nested, -3);
-    DestroyWindow(window);
+    window.reset();
     std::vector<std::string> log = RequestLog();
     EXPECT_NE(std::find(log.begin(), log.end(),
                         "BAV_CheckFile: refused, a check or cure is already running on this thread"),

@@ -1,3 +1,4 @@
+#include "base/UniqueResource.h"
 #include "support/LogFileLines.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/PluginLibrary.h"
@@ -125,11 +126,12 @@ TEST_F(PluginStatus, LevelFilterFollowsMaxLogLevel)
 
 TEST_F(PluginStatus, FailedInitializeShowsBoxAndStaysFailed)
 {
-    HKEY key = nullptr;
+    HKEY created = nullptr;
     RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Dunmere\\Ostrel", 0, nullptr, 0, KEY_ALL_ACCESS,
-                    nullptr, &key, nullptr);
-    RegSetValueExA(key, "AVPExeName", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\a.exe"), 9);
-    RegSetValueExA(key, "Logging", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
+                    nullptr, &created, nullptr);
+    UniqueRegKey key(created);
+    RegSetValueExA(key.get(), "AVPExeName", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\a.exe"), 9);
+    RegSetValueExA(key.get(), "Logging", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
     plugin.Load();
     {
         MessageBoxWatcher watcher;
@@ -142,8 +144,8 @@ TEST_F(PluginStatus, FailedInitializeShowsBoxAndStaysFailed)
     EXPECT_EQ(plugin.Name(), "Ostrel");
 
     DWORD one = 1;
-    RegSetValueExA(key, "Logging", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
-    RegCloseKey(key);
+    RegSetValueExA(key.get(), "Logging", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+    key.reset();
     EXPECT_EQ(plugin.Call("BAV_Initialize"), 0);
     EXPECT_EQ(plugin.Setup(), 0);
     EXPECT_EQ(Status(), 1);

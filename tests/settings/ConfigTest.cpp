@@ -27,11 +27,11 @@ protected:
     }
     void SetRaw(const char* name, DWORD type, const void* data, DWORD size)
     {
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, OwnKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+        HKEY created = nullptr;
+        RegCreateKeyExA(HKEY_CURRENT_USER, OwnKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created,
                         nullptr);
-        RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(key);
+        UniqueRegKey key(created);
+        RegSetValueExA(key.get(), name, 0, type, static_cast<const BYTE*>(data), size);
     }
 
     TempDir folder;
@@ -226,7 +226,7 @@ TEST_F(ConfigStore, UnwritableIniRaisesAndKeepsSettings)
     WriteFileBytes(IniPath(), "[Data]\r\nAVPExeName=C:\\a.exe\r\n");
     config.Load();
     // Held open without sharing, as an editor or a scanner might hold it.
-    HANDLE holder = CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    UniqueFile holder(CreateFileA(IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     config.Update([](ConfigValues& values) { values.MaxLogLevel = 2; });
     try {
         config.Save();
@@ -236,7 +236,6 @@ TEST_F(ConfigStore, UnwritableIniRaisesAndKeepsSettings)
     }
     EXPECT_EQ(config.Values().AVPExeName, "C:\\a.exe");
     EXPECT_EQ(config.Values().MaxLogLevel, 2);
-    CloseHandle(holder);
 }
 
 TEST_F(ConfigStore, NoModuleNameMeansRegistry)

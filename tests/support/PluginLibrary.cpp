@@ -34,9 +34,9 @@ PluginLibrary::~PluginLibrary()
 
 void PluginLibrary::Load()
 {
-    if (module_ == nullptr) {
-        module_ = LoadLibraryA(ModulePath().c_str());
-        if (module_ == nullptr) {
+    if (!module_) {
+        module_.reset(LoadLibraryA(ModulePath().c_str()));
+        if (!module_) {
             throw std::runtime_error("cannot load " + ModulePath());
         }
     }
@@ -44,15 +44,12 @@ void PluginLibrary::Load()
 
 void PluginLibrary::Unload()
 {
-    if (module_ != nullptr) {
-        FreeLibrary(module_);
-        module_ = nullptr;
-    }
+    module_.reset();
 }
 
 FARPROC PluginLibrary::Export(const char* name) const
 {
-    FARPROC function = GetProcAddress(module_, name);
+    FARPROC function = GetProcAddress(module_.get(), name);
     if (function == nullptr) {
         throw std::runtime_error(std::string("missing export ") + name);
     }

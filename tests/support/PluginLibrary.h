@@ -2,6 +2,8 @@
 
 #include "TestFiles.h"
 
+#include "base/UniqueResource.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -43,7 +45,7 @@ public:
 
 private:
     TempDir folder_;
-    HMODULE module_ = nullptr;
+    UniqueModule module_;
 };
 
 }  // namespace ostrel::test

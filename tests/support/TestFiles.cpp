@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 
+#include "base/UniqueResource.h"
 #include "settings/RegistryKey.h"
 
 #include <windows.h>
@@ -16,8 +17,8 @@ namespace {
 void RemoveTree(const std::string& path)
 {
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
+    UniqueFindHandle search(FindFirstFileA((path + "\\*").c_str(), &entry));
+    if (search) {
         do {
             std::string name = entry.cFileName;
             if (name == "." || name == "..") {
@@ -30,8 +31,8 @@ void RemoveTree(const std::string& path)
             } else {
                 DeleteFileA(full.c_str());
             }
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
+        } while (FindNextFileA(search.get(), &entry));
+        search.reset();
     }
     RemoveDirectoryA(path.c_str());
 }

@@ -1,3 +1,4 @@
+#include "base/UniqueResource.h"
 #include "settings/RegistryKey.h"
 #include "support/DialogWindows.h"
 #include "support/FormDriver.h"
@@ -77,10 +78,9 @@ void SetLastWriteDate(const std::string& path, WORD year, WORD month, WORD day)
     FILETIME utc;
     SystemTimeToFileTime(&date, &local);
     LocalFileTimeToFileTime(&local, &utc);
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
-    SetFileTime(file, nullptr, nullptr, &utc);
-    CloseHandle(file);
+    UniqueFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
+    SetFileTime(file.get(), nullptr, nullptr, &utc);
 }
 
 // Creates the key below HKLM, with the scanner's folder when one is given.
@@ -543,9 +543,10 @@ TEST_F(ConfigDialog, UpAndDownMoveTheFocusInTabOrder)
 TEST_F(ConfigDialog, HostWindowIsDisabledWhileTheDialogIsUp)
 {
     Start(Ini());
-    HWND host = CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(host, nullptr);
+    UniqueWindow hostWindow(CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    ASSERT_TRUE(hostWindow);
+    HWND host = hostWindow.get();
     bool disabled = false;
     EXPECT_EQ(Setup([&](HWND dialog) {
                   disabled = !IsWindowEnabled(host);
@@ -554,7 +555,6 @@ TEST_F(ConfigDialog, HostWindowIsDisabledWhileTheDialogIsUp)
               0);
     EXPECT_TRUE(disabled);
     EXPECT_TRUE(IsWindowEnabled(host));
-    DestroyWindow(host);
 }
 
 TEST_F(ConfigDialog, SaveErrorOnOkFailsSetup)
@@ -562,9 +562,9 @@ TEST_F(ConfigDialog, SaveErrorOnOkFailsSetup)
     Start(Ini());
     MessageBoxWatcher watcher;
     // Held open without sharing, as an editor might hold it.
-    HANDLE holder = CreateFileA(plugin.IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    UniqueFile holder(CreateFileA(plugin.IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     EXPECT_EQ(Setup([&](HWND dialog) { PostClick(FindControl(dialog, "btnOk")); }), -3);
-    CloseHandle(holder);
+    holder.reset();
     std::vector<SeenBox> boxes = watcher.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Fehler in BAV_Setup:\r\nERegConfigError\r\nIn " + plugin.IniPath() +
