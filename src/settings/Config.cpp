@@ -180,8 +180,8 @@ void TConfig::LoadFromRegistry(ConfigValues& values)
     if (!key) {
         return;
     }
-    for (const SettingInfo& setting : Settings) {
-        ReadSetting(*key, setting, values);
+    for (const SettingInfo* setting : RegistryOrder) {
+        ReadSetting(*key, *setting, values);
     }
 }
 
@@ -200,8 +200,8 @@ void TConfig::SaveToRegistry()
         return;
     }
     key->WriteInteger("ConfigVersion", ConfigVersion());
-    for (const SettingInfo& setting : Settings) {
-        std::visit([&](auto field) { WriteRegistry(*key, setting.key, values_.*field); }, setting.field);
+    for (const SettingInfo* setting : RegistryOrder) {
+        std::visit([&](auto field) { WriteRegistry(*key, setting->key, values_.*field); }, setting->field);
     }
 }
 

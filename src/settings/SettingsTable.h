@@ -3,6 +3,7 @@
 #include "settings/ConfigValues.h"
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <variant>
 
@@ -39,5 +40,13 @@ inline const SettingInfo Settings[] = {
     {"LanguageFileName", &ConfigValues::LanguageFileName, RegistryRead::IfPresent},
     {"EndString", &ConfigValues::EndString, RegistryRead::IfPresent},
 };
+
+// The registry store reads and writes them in its own order, Logging after
+// the file names; that order decides which faulty value is named first.
+inline const SettingInfo* const RegistryOrder[] = {
+    &Settings[0], &Settings[1], &Settings[2], &Settings[4], &Settings[5], &Settings[3],
+    &Settings[6], &Settings[7], &Settings[8], &Settings[9], &Settings[10],
+};
+static_assert(std::size(RegistryOrder) == std::size(Settings));
 
 }  // namespace ostrel

@@ -119,6 +119,7 @@ TEST_F(ConfigStore, WrongRegistryKindRaisesAndChangesNothing)
     SetRaw("AVPExeName", REG_SZ, "C:\\new.exe", 11);
     DWORD two = 2;
     SetRaw("LogFileName", REG_DWORD, &two, sizeof two);
+    SetRaw("Logging", REG_SZ, "1", 2);  // read after the file names: not the one named
     try {
         config.Load();
         FAIL() << "no error";
