@@ -93,7 +93,11 @@ void TStartupOptions::Fill(STARTUPINFOA& info) const
 
 TProcessRunner::~TProcessRunner()
 {
-    Detach();
+    try {
+        Detach();
+    } catch (const Exception&) {
+        // A handle the system refuses to close is lost; the host is not.
+    }
 }
 
 void TProcessRunner::SetWaitForTerminate(bool wait)
@@ -133,8 +137,10 @@ void TProcessRunner::Run()
 
     const bool redirect = (ConsoleOptions & coRedirect) != 0;
     ConsolePipes pipes;
+    std::unique_ptr<TPipeReader> output;  // ready before the process, so nothing can fail after it starts
     if (redirect) {
         pipes = CreateConsolePipes();
+        output = std::make_unique<TPipeReader>(std::move(pipes.parentOutput));
         startup.dwFlags |= STARTF_USESTDHANDLES;
         startup.hStdInput = pipes.childInput.get();
         startup.hStdOutput = pipes.childOutput.get();
@@ -156,7 +162,7 @@ void TProcessRunner::Run()
 
     if (redirect) {
         inputWriteEnd_ = std::move(pipes.parentInput);
-        output_ = std::make_unique<TPipeReader>(std::move(pipes.parentOutput));
+        output_ = std::move(output);
         state_ = TProcessState::Waiting;
     } else if (waitForTerminate_) {
         state_ = TProcessState::Waiting;
@@ -226,11 +232,13 @@ void TProcessRunner::FireDueEvents()
     }
 }
 
-// Takes the pieces that are in. Once the process has ended, reading stops
-// when the pipe is empty, even if a process it started still holds the pipe.
+// Takes the pieces that are in, at most MaxPiecesPerWake of them, so a
+// process that never stops printing still lets the owner look at its clock
+// and its messages. Once the process has ended, reading stops when the pipe
+// is empty, even if a process it started still holds the pipe.
 void TProcessRunner::ReadOutput()
 {
-    for (;;) {
+    for (int piece = 0; piece < MaxPiecesPerWake; ++piece) {
         std::string_view bytes;
         TPipeReader::Result result = output_->Poll(bytes);
         if (result == TPipeReader::Result::Data) {

@@ -86,6 +86,9 @@ public:
     const std::vector<std::string>& OutputLines() const { return outputLines_; }
 
 private:
+    // 1 MiB of output per wake-up.
+    static constexpr int MaxPiecesPerWake = 16;
+
     void FireDueEvents();
     void ReadOutput();
     void ProcessOutput(std::string_view bytes);

@@ -1,6 +1,7 @@
 #include "scanner/ScannerInvocation.h"
 
 #include "base/AnsiString.h"
+#include "base/UniqueResource.h"
 #include "lang/FormatMsg.h"
 
 namespace ostrel {
@@ -10,18 +11,28 @@ namespace {
 constexpr const char* OutputHeading = "Output: \r\n";
 
 // Delivers everything else the thread is sent, so the host's windows stay
-// alive during a run. A quit request is kept for the host's own loop.
+// alive during a run. A quit request is kept for the host's own loop. A
+// Unicode window gets its messages through the W functions, or characters
+// outside the code page would reach it as "?".
 void ProcessPendingMessages(bool& quitRequested, int& quitCode)
 {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        const bool unicode = message.hwnd != nullptr && IsWindowUnicode(message.hwnd);
+        if (!(unicode ? PeekMessageW : PeekMessageA)(&message, nullptr, 0, 0, PM_REMOVE)) {
+            break;
+        }
         if (message.message == WM_QUIT) {
             quitRequested = true;
             quitCode = static_cast<int>(message.wParam);
             continue;
         }
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        if (unicode) {
+            DispatchMessageW(&message);
+        } else {
+            DispatchMessageA(&message);
+        }
     }
 }
 
@@ -59,7 +70,7 @@ void TScannerRun::HandleRawRead(std::string_view bytes)
     const std::string converted = ConvertDosUmlauts(bytes);
     report_.Feed(converted);
     if (settings_.LogAVPOutput) {
-        loggedOutput_ += converted;
+        KeepForLog(converted);
     }
     // The marker is looked for in the bytes as printed.
     if (endMarker_.Feed(bytes)) {
@@ -68,13 +79,26 @@ void TScannerRun::HandleRawRead(std::string_view bytes)
     }
 }
 
+// A scanner that never stops printing must not take the host's memory.
+void TScannerRun::KeepForLog(std::string_view bytes)
+{
+    const std::size_t room = MaxLoggedOutput - std::min(loggedOutput_.size(), MaxLoggedOutput);
+    loggedOutput_.append(bytes.substr(0, room));
+    loggedOutputCut_ = loggedOutputCut_ || bytes.size() > room;
+}
+
 // Waits for the end of the run, the end marker or the time limit. True
-// when the time ran out.
+// when the time ran out, even if the run ended in that same pass.
 bool TScannerRun::WaitForRun(DWORD start)
 {
     const DWORD limit = settings_.TimeLimitMilliseconds;
     bool quitRequested = false;
     int quitCode = 0;
+    ScopeExit keepQuit([&] {
+        if (quitRequested) {
+            PostQuitMessage(quitCode);
+        }
+    });
     bool timedOut = false;
     for (;;) {
         const DWORD elapsed = GetTickCount() - start;
@@ -85,10 +109,7 @@ bool TScannerRun::WaitForRun(DWORD start)
         }
         runner_.WaitForEvents(limit - elapsed + 1);
     }
-    if (quitRequested) {
-        PostQuitMessage(quitCode);
-    }
-    return timedOut && !done_;
+    return timedOut;
 }
 
 ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, const std::string& currentDir,
@@ -111,18 +132,26 @@ ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, con
     const bool timedOut = WaitForRun(start);
 
     if (settings_.LogAVPOutput) {
+        if (loggedOutputCut_) {
+            loggedOutput_ += "\r\n(Output cut: the log keeps its first " +
+                             std::to_string(MaxLoggedOutput >> 20) + " MiB.)";
+        }
         log_.WriteLog(loggedOutput_, LogAlways);
         loggedOutput_ = std::string();
     }
     if (!timedOut) {
         return report_.Result(isCure, msg);
     }
-    // The run has been given up: end the scanner too, so a hung scanner
-    // neither keeps the file open nor piles up with the next ones.
-    try {
-        runner_.Terminate();
-    } catch (const Exception&) {
-        // Already gone, or not ours to end: it is left to run as before.
+    // The run has been given up. A check is ended too, so a hung scanner
+    // neither keeps the file open nor piles up with the next ones. A cure
+    // may be rewriting the file: cut off halfway it could leave it broken,
+    // so it is left to finish.
+    if (!isCure) {
+        try {
+            runner_.Terminate();
+        } catch (const Exception&) {
+            // Already gone, or not ours to end: it is left to run.
+        }
     }
     runner_.Stop();
     done_ = true;

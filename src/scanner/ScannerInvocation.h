@@ -5,6 +5,7 @@
 #include "scanner/ProcessRunner.h"
 #include "scanner/ScanReport.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -41,8 +42,12 @@ public:
     ScanResult Execute(bool isCure, const std::string& commandLine, const std::string& currentDir,
                        std::string& msg);
 
+    // The logged output keeps at most this much of what the scanner printed.
+    static constexpr std::size_t MaxLoggedOutput = std::size_t{16} << 20;
+
 private:
     void HandleRawRead(std::string_view bytes);
+    void KeepForLog(std::string_view bytes);
     bool WaitForRun(DWORD start);
 
     TScanRunSettings settings_;
@@ -51,6 +56,7 @@ private:
     TEndMarker endMarker_;
     TScanReportReader report_;
     std::string loggedOutput_;  // only when the output is logged
+    bool loggedOutputCut_ = false;
     bool done_ = false;
 };
 

@@ -297,5 +297,34 @@ TEST_F(CheckRequest, SecondRequestOnTheSameThreadIsRefused)
               log.end());
 }
 
+// What a Unicode window of the host is sent while a check waits for the scanner.
+std::vector<WPARAM> CharactersReceived;
+
+LRESULT CALLBACK RecordCharacterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CHAR) {
+        CharactersReceived.push_back(wParam);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST_F(CheckRequest, UnicodeHostWindowsKeepTheirCharactersDuringAScan)
+{
+    Start("sleep 200\n" + CleanReport, "");
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = RecordCharacterProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"OstrelTestUnicodeHost";
+    RegisterClassW(&windowClass);
+    UniqueWindow window(CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        windowClass.hInstance, nullptr));
+    ASSERT_TRUE(IsWindowUnicode(window.get()));
+    CharactersReceived.clear();
+    PostMessageW(window.get(), WM_CHAR, 0x0416, 1);  // Cyrillic Zhe, not in the ANSI code page
+    EXPECT_EQ(plugin.Check("C:\a.tmp", nullptr), 0);
+    EXPECT_EQ(CharactersReceived, std::vector<WPARAM>{0x0416});
+}
+
 }  // namespace
 }  // namespace ostrel::test

@@ -32,7 +32,7 @@ protected:
         Plugin().Log.SetFileName("");
     }
 
-    ScanResult Run(const std::string& script, DWORD timeLimit)
+    ScanResult Run(const std::string& script, DWORD timeLimit, bool isCure = false)
     {
         scanner.Write(script);
         TScanRunSettings settings;
@@ -41,7 +41,7 @@ protected:
         settings.LogAVPOutput = true;
         settings.TimeLimitMilliseconds = timeLimit;
         std::string msg;
-        return DoExecute(settings, PluginLog(), false, "fake_scanner " + scanner.Parameters() + " C:\\a.tmp", "", msg);
+        return DoExecute(settings, PluginLog(), isCure, "fake_scanner " + scanner.Parameters() + " C:\\a.tmp", "", msg);
     }
 
     TempDir folder;
@@ -63,6 +63,32 @@ TEST_F(ScannerRun, HungScannerTimesOutAndIsEnded)
     // Past the scanner's own end: it was ended, so it never got there.
     std::this_thread::sleep_until(start + std::chrono::milliseconds(2000));
     EXPECT_FALSE(PathExists(scanner.MarkerPath()));
+}
+
+// A cure may be rewriting the file: it is not cut off halfway.
+TEST_F(ScannerRun, HungCureTimesOutAndIsLeftToFinish)
+{
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run("sleep 1000\ntouch " + scanner.MarkerPath() + "\n", 300, true), ScanResult::TimedOut);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+    EXPECT_TRUE(WaitUntil([&] { return PathExists(scanner.MarkerPath()); }, 5000));
+}
+
+TEST_F(ScannerRun, EndlessOutputTimesOutAndOnlyItsStartIsLogged)
+{
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run("flood 4000000000 65536\n", 300), ScanResult::TimedOut);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(5000));
+    const std::vector<std::string> lines = LogMessages(log);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 2, lines.end()),
+              (std::vector<std::string>{"(Output cut: the log keeps its first 16 MiB.)",
+                                        "Timeoutvalue 0 sec. elapsed since starting program"}));
+    std::size_t logged = 0;
+    for (const std::string& line : lines) {
+        logged += line.size() + 2;
+    }
+    EXPECT_LE(logged, TScannerRun::MaxLoggedOutput + 4096);
 }
 
 TEST_F(ScannerRun, OutputBeforeTheLimitIsLoggedAndTheWaitEndsWithTheScanner)
