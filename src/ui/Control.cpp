@@ -10,6 +10,7 @@ namespace ostrel {
 namespace {
 
 constexpr const char* ControlProperty = "OstrelControl";
+constexpr const char* NameProperty = "OstrelComponentName";
 constexpr const char* ContainerClassName = "OstrelContainer";
 
 LPCSTR CursorResource(int cursor)
@@ -66,10 +67,10 @@ HINSTANCE ModuleInstance()
     return instance;
 }
 
-UINT ComponentNameMessage()
+std::string ComponentNameOf(HWND window)
 {
-    static const UINT message = RegisterWindowMessageA("Ostrel.ComponentName");
-    return message;
+    const auto* name = static_cast<const char*>(GetPropA(window, NameProperty));
+    return name ? name : "";
 }
 
 const char* ContainerWindowClass()
@@ -113,6 +114,7 @@ void TControl::DestroyHandle()
         return;
     }
     RemovePropA(window, ControlProperty);
+    RemovePropA(window, NameProperty);
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
     DestroyWindow(window);
 }
@@ -142,17 +144,6 @@ const PropertyTable& TControl::Properties() const
                         {"akLeft", "akTop", "akRight", "akBottom"}),
     };
     return table;
-}
-
-LRESULT TControl::CopyName(char* buffer, WPARAM size) const
-{
-    if (buffer == nullptr || size == 0) {
-        return static_cast<LRESULT>(name_.size());
-    }
-    const std::size_t length = std::min<std::size_t>(name_.size(), size - 1);
-    name_.copy(buffer, length);
-    buffer[length] = '\0';
-    return static_cast<LRESULT>(length);
 }
 
 TControl* TControl::FromHandle(HWND window)
@@ -186,6 +177,7 @@ void TControl::MakeWindow()
         RaiseLastOSError("CreateWindowExA");
     }
     SetPropA(Handle(), ControlProperty, this);
+    SetPropA(Handle(), NameProperty, const_cast<char*>(name_.c_str()));
     originalProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::WindowProc)));
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
@@ -216,12 +208,10 @@ LRESULT CALLBACK TControl::WindowProc(HWND window, UINT message, WPARAM wParam, 
     try {
         if (message == WM_NCDESTROY) {
             RemovePropA(window, ControlProperty);
+            RemovePropA(window, NameProperty);
             SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
             control->window_.release();
             return CallWindowProcA(original, window, message, wParam, lParam);
-        }
-        if (message == ComponentNameMessage() && message != 0) {
-            return control->CopyName(reinterpret_cast<char*>(lParam), wParam);
         }
         LRESULT result = 0;
         if (control->HandleMessage(message, wParam, lParam, result)) {

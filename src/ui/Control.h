@@ -109,13 +109,12 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT CopyName(char* buffer, WPARAM size) const;
     void MakeWindow();
     bool SetCursorShape();
 
     TForm& owner_;
     TWinControl* parent_;
-    std::string name_;
+    const std::string name_;  // its characters stay where the window property points
     int id_ = 0;
     UniqueWindow window_;
     WNDPROC originalProc_ = nullptr;
@@ -177,11 +176,12 @@ private:
 // HINSTANCE of the module this code is linked into.
 HINSTANCE ModuleInstance();
 
-// Every control answers this message with its component name, the name the
-// language files use, so tools and tests find it as a translator would:
-// wParam is the size of the buffer in lParam; the result is the length
-// copied, or the name's length when there is no buffer.
-UINT ComponentNameMessage();
+// The component name of a control window of this process, the name the
+// language files use, so tests find a control as a translator would; empty
+// for other windows. Only a pointer is stored with the window, for readers
+// in this process: another process can neither read the name nor have it
+// written anywhere.
+std::string ComponentNameOf(HWND window);
 
 // Registers once, for this module, the class of forms and panels.
 const char* ContainerWindowClass();

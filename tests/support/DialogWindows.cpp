@@ -69,11 +69,7 @@ bool Gone(HWND window)
 
 HWND FindControl(HWND dialog, const std::string& name)
 {
-    HWND control = FindDescendant(dialog, [&](HWND child) {
-        char childName[256] = {};
-        SendMessageA(child, ComponentNameMessage(), sizeof childName, reinterpret_cast<LPARAM>(childName));
-        return childName == name;
-    });
+    HWND control = FindDescendant(dialog, [&](HWND child) { return ComponentNameOf(child) == name; });
     if (control == nullptr) {
         ADD_FAILURE() << "The dialog has no control named " << name;
     }
