@@ -207,8 +207,14 @@ void TForm::RethrowKeptError()
 int TForm::ShowModal()
 {
     modalResult_ = mrNone;
-    DisabledWindows disabled(ownerWindow_, Handle());
+    // A form a language file disabled would take no input and never close.
+    if (!Enabled()) {
+        SetEnabled(true);
+    }
+    // Declared first, so it runs last: the owner is enabled again before the
+    // form hides, and activation goes back to it, not to another program.
     ScopeExit hide([this] { ShowWindow(Handle(), SW_HIDE); });
+    DisabledWindows disabled(ownerWindow_, Handle());
     Center();
     if (OnShow) {
         OnShow(*this);

@@ -54,8 +54,9 @@ public:
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool preview) { keyPreview_ = preview; }
 
-    void SetDefaultButton(TControl* button) { defaultButton_ = button; }
-    void SetCancelButton(TControl* button) { cancelButton_ = button; }
+    // `button` takes the role, or gives it up when it has it.
+    void SetDefaultButton(TControl& button, bool isDefault) { SetRole(defaultButton_, button, isDefault); }
+    void SetCancelButton(TControl& button, bool isCancel) { SetRole(cancelButton_, button, isCancel); }
 
     std::function<void(TForm&)> OnShow;
     std::function<void(TForm&)> OnClose;
@@ -75,6 +76,14 @@ private:
     void MoveFocus(WPARAM wParam, LPARAM lParam);
     void ClickIfEnabled(TControl* button);
     void RethrowKeptError();
+    static void SetRole(TControl*& holder, TControl& button, bool takes)
+    {
+        if (takes) {
+            holder = &button;
+        } else if (holder == &button) {
+            holder = nullptr;
+        }
+    }
 
     HWND ownerWindow_;
     std::vector<std::unique_ptr<TControl>> components_;

@@ -165,7 +165,7 @@ const PropertyTable& TButton::Properties() const
 void TButton::SetDefault(bool isDefault)
 {
     default_ = isDefault;
-    Owner().SetDefaultButton(isDefault ? this : nullptr);
+    Owner().SetDefaultButton(*this, isDefault);
     if ((GetWindowLongPtrA(Handle(), GWL_STYLE) & BS_TYPEMASK) != BS_OWNERDRAW) {
         SendMessageA(Handle(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     }
@@ -174,7 +174,17 @@ void TButton::SetDefault(bool isDefault)
 void TButton::SetCancel(bool cancel)
 {
     cancel_ = cancel;
-    Owner().SetCancelButton(cancel ? this : nullptr);
+    Owner().SetCancelButton(*this, cancel);
+}
+
+// Enter clicks the focused button; elsewhere it clicks the default one.
+bool TButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (message == WM_GETDLGCODE) {
+        result = DLGC_BUTTON | (GetFocus() == Handle() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+        return true;
+    }
+    return TControl::HandleMessage(message, wParam, lParam, result);
 }
 
 void TButton::Click()

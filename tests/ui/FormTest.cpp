@@ -1,4 +1,5 @@
 #include "lang/MultiLanguage.h"
+#include "support/DialogWindows.h"
 #include "support/FormDriver.h"
 #include "ui/Form.h"
 #include "ui/StdControls.h"
@@ -74,11 +75,30 @@ TEST(Form, DestroyedControlsGetNoMoreMessages)
     EXPECT_EQ(LateMessages::count, 0);
 }
 
-TEST(Form, EnterClicksTheDefaultButtonAndEscTheCancelButton)
+TEST(Form, EnterClicksTheFocusedButtonElseTheDefaultOneAndEscTheCancelButton)
 {
     SampleForm sample;
     {
-        FormDriver driver(sample.form.Handle(), [&] { PressKey(sample.check.Handle(), VK_RETURN); });
+        FormDriver driver(sample.form.Handle(), [&] {
+            FocusControl(sample.form.Handle(), sample.check.Handle());
+            PressKey(sample.check.Handle(), VK_RETURN);
+        });
+        EXPECT_EQ(sample.form.ShowModal(), mrOk);
+    }
+    {
+        FormDriver driver(sample.form.Handle(), [&] {
+            FocusControl(sample.form.Handle(), sample.cancel.Handle());
+            PressKey(sample.cancel.Handle(), VK_RETURN);
+        });
+        EXPECT_EQ(sample.form.ShowModal(), mrCancel);
+    }
+    // A language file's "Default=False" on another button leaves the role where it is.
+    sample.cancel.SetDefault(false);
+    {
+        FormDriver driver(sample.form.Handle(), [&] {
+            FocusControl(sample.form.Handle(), sample.check.Handle());
+            PressKey(sample.check.Handle(), VK_RETURN);
+        });
         EXPECT_EQ(sample.form.ShowModal(), mrOk);
     }
     {
@@ -89,6 +109,27 @@ TEST(Form, EnterClicksTheDefaultButtonAndEscTheCancelButton)
         FormDriver driver(sample.form.Handle(), [&] { PostMessageA(sample.form.Handle(), WM_CLOSE, 0, 0); });
         EXPECT_EQ(sample.form.ShowModal(), mrCancel);
     }
+}
+
+TEST(Form, DisabledFormIsShownEnabledAndTheOwnerIsActiveAfterIt)
+{
+    UniqueWindow owner(CreateWindowExA(0, "STATIC", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                                       nullptr, nullptr, nullptr, nullptr));
+    SetForegroundWindow(owner.get());
+    TForm form(owner.get(), "frmOwned");
+    form.SetClientSize(100, 80);
+    form.SetEnabled(false);  // as a language file's "Enabled=False" would
+    bool enabledWhileShown = false;
+    {
+        FormDriver driver(form.Handle(), [&] {
+            enabledWhileShown = IsWindowEnabled(form.Handle()) != FALSE;
+            PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
+        });
+        EXPECT_EQ(form.ShowModal(), mrCancel);
+    }
+    EXPECT_TRUE(enabledWhileShown);
+    EXPECT_TRUE(IsWindowEnabled(owner.get()));
+    EXPECT_EQ(GetActiveWindow(), owner.get());
 }
 
 TEST(Form, LayoutFollowsAlignAnchorsAndClientSize)
