@@ -139,22 +139,27 @@ bool TConfig::CheckIniFile()
 
 // Reads into a copy, so a value of the wrong kind leaves every setting as it was.
 // Settings that move from the registry into the ini file are written there
-// before the key goes: a failed write keeps the key and raises.
+// before the key goes: a failed write keeps the key and raises. An empty
+// key, as every first run without an ini file leaves it, has nothing to
+// move, so a read-only ini file beside it is no error.
 void TConfig::Load()
 {
     CriticalSectionLock guard(lock_);
     ConfigValues loaded = values_;
     CheckIniFile();
     const bool migrate = useIniFile_ && RegistryKeyExists();
+    bool registryHeldValues = false;
     if (!useIniFile_ || migrate) {
-        LoadFromRegistry(loaded);
+        registryHeldValues = LoadFromRegistry(loaded);
     }
     if (useIniFile_) {
         LoadFromIni(loaded);
     }
     values_ = std::move(loaded);
     if (migrate) {
-        SaveToIni();
+        if (registryHeldValues) {
+            SaveToIni();
+        }
         RemoveRegistryKey();
     }
 }
@@ -174,15 +179,16 @@ bool TConfig::RegistryKeyExists()
     return RegistryKey::Exists(RootKey(), KeyPath());
 }
 
-void TConfig::LoadFromRegistry(ConfigValues& values)
+bool TConfig::LoadFromRegistry(ConfigValues& values)
 {
     std::optional<RegistryKey> key = RegistryKey::Open(RootKey(), KeyPath(), ReadWrite, true);
     if (!key) {
-        return;
+        return false;
     }
     for (const SettingInfo* setting : RegistryOrder) {
         ReadSetting(*key, *setting, values);
     }
+    return key->HasValues();
 }
 
 void TConfig::LoadFromIni(ConfigValues& values) const

@@ -31,7 +31,8 @@ public:
 
 private:
     bool RegistryKeyExists();
-    void LoadFromRegistry(ConfigValues& values);
+    // True when the key held any value.
+    bool LoadFromRegistry(ConfigValues& values);
     void LoadFromIni(ConfigValues& values) const;
     void SaveToRegistry();
     void SaveToIni();

@@ -103,6 +103,14 @@ bool RegistryKey::HasSubKeys() const
     return subKeyCount > 0;
 }
 
+bool RegistryKey::HasValues() const
+{
+    DWORD valueCount = 0;
+    RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &valueCount,
+                     nullptr, nullptr, nullptr, nullptr);
+    return valueCount > 0;
+}
+
 std::string RegistryKey::ReadString(const std::string& name) const
 {
     DWORD type = 0;

@@ -30,6 +30,7 @@ public:
 
     bool HasValue(const std::string& name) const;
     bool HasSubKeys() const;
+    bool HasValues() const;
 
     // REG_SZ or REG_EXPAND_SZ, unexpanded, up to its first zero character.
     std::string ReadString(const std::string& name) const;

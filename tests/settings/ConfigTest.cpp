@@ -185,6 +185,16 @@ TEST_F(ConfigStore, MigrationThatCannotWriteTheIniKeepsTheKey)
     config.Load();
     EXPECT_FALSE(RegistryKey::Exists(HKEY_CURRENT_USER, OwnKey));
     EXPECT_NE(ReadFileBytes(IniPath()).find("AVPExeName=C:\\a.exe\r\n"), std::string::npos);
+
+    // The empty key a first run leaves has nothing to move: no write, no error.
+    RegistryKey::Open(HKEY_CURRENT_USER, OwnKey, KEY_ALL_ACCESS, true);
+    const std::string before = ReadFileBytes(IniPath());
+    UniqueFile reader(CreateFileA(IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    EXPECT_NO_THROW(config.Load());
+    EXPECT_FALSE(RegistryKey::Exists(HKEY_CURRENT_USER, OwnKey));
+    EXPECT_EQ(ReadFileBytes(IniPath()), before);
+    EXPECT_EQ(config.Values().AVPExeName, "C:\\a.exe");
 }
 
 TEST_F(ConfigStore, MigrationKeepsMakerKeyWithOtherProducts)
