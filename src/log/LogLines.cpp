@@ -3,6 +3,7 @@
 #include "base/AnsiString.h"
 #include "base/TextLines.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace ostrel {
@@ -14,6 +15,21 @@ std::string Digits(int value, int width)
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%0*d", width, value);
     return buffer;
+}
+
+// A bare CR or LF inside a line breaks it in the file too, so the limit
+// counts from there: output that ends its lines with LF alone stays whole.
+std::string LimitLineLengths(std::string_view line)
+{
+    std::string limited;
+    while (!line.empty()) {
+        const std::size_t end = std::min(line.find_first_of("\r\n"), line.size());
+        const std::string_view part = line.substr(0, end);
+        limited += CutWithEllipsis(part, MaxLogLineLength);
+        limited += line.substr(end, end < line.size() ? 1 : 0);
+        line.remove_prefix(std::min(end + 1, line.size()));
+    }
+    return limited;
 }
 
 }  // namespace
@@ -68,7 +84,7 @@ void WriteMessageLines(const std::string& stamp, std::string_view text, std::siz
         } else {
             block += indent;
         }
-        block += line.size() <= MaxLogLineLength ? std::string(line) : CutWithEllipsis(line, MaxLogLineLength);
+        block += line.size() <= MaxLogLineLength ? std::string(line) : LimitLineLengths(line);
         block += "\r\n";
         if (block.size() >= blockSize) {
             write(block);

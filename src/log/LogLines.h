@@ -21,7 +21,7 @@ struct LocalDateTime {
 std::string FormatDateTime(std::string_view pattern, const LocalDateTime& moment);
 
 // A line of a message is cut to this length, so that no setting or scanner
-// output can make a log line of any size.
+// output can make a log line of any size; a bare CR or LF starts a new one.
 constexpr std::size_t MaxLogLineLength = 4096;
 
 // One message as the log file's text: the first line carries the stamp,

@@ -31,6 +31,11 @@ TEST(LogLines, MessageLines)
         {"\r\n", {}},
         {"\r\nx", {stamp + ": ", indent + "x"}},
         {"a\rb\nc", {stamp + ": a\rb\nc"}},
+        {std::string(5000, 'x'), {stamp + ": " + std::string(4093, 'x') + "..."}},
+        {std::string(3000, 'a') + "\n" + std::string(3000, 'b') + "\n",
+         {stamp + ": " + std::string(3000, 'a') + "\n" + std::string(3000, 'b') + "\n"}},
+        {"a\r" + std::string(5000, 'c') + "\nd",
+         {stamp + ": a\r" + std::string(4093, 'c') + "...\nd"}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(MessageLinesText(stamp, c.text), JoinFileLines(c.expected)) << c.text;
