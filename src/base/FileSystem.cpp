@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace ostrel {
 
 bool FileExists(const std::string& path)
@@ -64,6 +67,47 @@ std::string ReadWholeFile(const std::string& path)
         content.append(buffer, count);
     } while (count > 0);
     return content;
+}
+
+std::string ReadFileTail(const std::string& path, std::size_t lineBreaks)
+{
+    constexpr int64_t BlockSize = 65536;
+    UniqueFile file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    LARGE_INTEGER size = {};
+    if (!GetFileSizeEx(file.get(), &size)) {
+        RaiseLastOSError("GetFileSizeEx");
+    }
+    std::vector<std::string> blocks;  // the last one first
+    std::size_t breaks = 0;
+    char after = '\0';  // the byte that follows the block being counted
+    for (int64_t end = size.QuadPart; end > 0 && breaks < lineBreaks;) {
+        const int64_t start = std::max<int64_t>(0, end - BlockSize);
+        LARGE_INTEGER position = {};
+        position.QuadPart = start;
+        if (!SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN)) {
+            RaiseLastOSError("SetFilePointerEx");
+        }
+        std::string block(static_cast<std::size_t>(end - start), '\0');
+        DWORD count = 0;
+        if (!ReadFile(file.get(), block.data(), static_cast<DWORD>(block.size()), &count, nullptr)) {
+            RaiseLastOSError("ReadFile");
+        }
+        block.resize(count);
+        for (std::size_t i = block.size(); i-- > 0;) {
+            const char next = i + 1 < block.size() ? block[i + 1] : after;
+            breaks += block[i] == '\n' || (block[i] == '\r' && next != '\n');
+        }
+        if (!block.empty()) {
+            after = block.front();
+        }
+        blocks.push_back(std::move(block));
+        end = start;
+    }
+    std::string tail;
+    for (auto block = blocks.rbegin(); block != blocks.rend(); ++block) {
+        tail += *block;
+    }
+    return tail;
 }
 
 void ReplaceFileContent(const std::string& path, const std::string& content)

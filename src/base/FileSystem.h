@@ -15,6 +15,10 @@ std::string ModuleFileName(void* module);
 
 // Whole-file access; failures raise EOSError.
 std::string ReadWholeFile(const std::string& path);
+// The end of a file that holds at least `lineBreaks` line breaks (CR LF,
+// CR or LF), or the whole file when it holds fewer; read backwards in
+// blocks, so a file of any size costs only the memory of its end.
+std::string ReadFileTail(const std::string& path, std::size_t lineBreaks);
 void ReplaceFileContent(const std::string& path, const std::string& content);
 // Appends in one write; creates the file, not its folder.
 void AppendToFile(const std::string& path, const std::string& content);

@@ -83,7 +83,10 @@ void TTextLog::TrimToMaxLines()
     if (!FileExists(fileName_)) {
         return;
     }
-    std::vector<std::string> lines = SplitFileLines(ReadWholeFile(fileName_));
+    // Two breaks more than the lines kept: the tail's first line may be cut,
+    // or be the LF of a CR LF whose CR stayed unread.
+    std::vector<std::string> lines = SplitFileLines(
+        maxLines_ >= 0 ? ReadFileTail(fileName_, static_cast<std::size_t>(maxLines_) + 2) : ReadWholeFile(fileName_));
     if (maxLines_ >= 0 && lines.size() > static_cast<std::size_t>(maxLines_)) {
         lines.erase(lines.begin(), lines.end() - maxLines_);
     }

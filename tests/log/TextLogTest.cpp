@@ -1,4 +1,5 @@
 #include "log/LogError.h"
+#include "base/TextLines.h"
 #include "log/TextLog.h"
 #include "support/LogFileLines.h"
 #include "support/TestFiles.h"
@@ -104,6 +105,32 @@ TEST(TextLog, TrimKeepsNewestLinesAndRewritesWithCrLf)
     log.SetMaxLines(1500);
     log.TrimToMaxLines();
     EXPECT_EQ(ReadFileBytes(path), expected);
+}
+
+// Only the end of a large log is read; wherever its blocks cut a line or a
+// CR LF, the lines kept are those of the whole file.
+TEST(TextLog, TrimOfALargeLogKeepsTheSameLinesAsAWholeRead)
+{
+    TempDir folder;
+    const std::string path = folder.File("large.log");
+    const char* const breaks[] = {"\r\n", "\n", "\r"};
+    // The unfinished last line moves every block boundary across the bytes
+    // before it, each CR LF among them included.
+    for (int shift = 0; shift < 80; ++shift) {
+        std::string content;
+        for (int line = 0; line < 9000; ++line) {
+            content += std::string(static_cast<std::size_t>(line % 113), 'a' + line % 26) + breaks[line % 7 % 3];
+        }
+        content += std::string(static_cast<std::size_t>(shift), 'z');
+        WriteFileBytes(path, content);
+        std::vector<std::string> expected = SplitFileLines(content);
+        expected.erase(expected.begin(), expected.end() - 1200);
+        TOstrelLog log;
+        log.SetFileName(path);
+        log.SetMaxLines(1200);
+        log.TrimToMaxLines();
+        EXPECT_EQ(ReadFileBytes(path), JoinFileLines(expected)) << "shift " << shift;
+    }
 }
 
 }  // namespace
