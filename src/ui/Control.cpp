@@ -109,10 +109,11 @@ TControl::~TControl()
 // destroyed. Its child windows still reach their living controls.
 void TControl::DestroyHandle()
 {
-    HWND window = window_.release();
-    if (window == nullptr) {
+    if (!window_) {
         return;
     }
+    owner_.HintGone(*this);
+    HWND window = window_.release();
     RemovePropA(window, ControlProperty);
     RemovePropA(window, NameProperty);
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
@@ -187,6 +188,7 @@ void TControl::RecreateHandle(DWORD removeStyle, DWORD addStyle)
 {
     const std::string caption = Caption();
     style_ = (static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)) & ~removeStyle) | addStyle;
+    owner_.HintGone(*this);
     window_.reset();
     MakeWindow();
     SetWindowTextA(Handle(), caption.c_str());

@@ -31,6 +31,17 @@ FrameStyle StyleOf(int borderStyle)
 
 // Disables the windows a modal form stands in front of, and enables them
 // again on every way out.
+// The tooltip's entry for a control of the form.
+TOOLINFOA ToolOf(HWND form, const TControl& control)
+{
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = form;
+    tool.uId = reinterpret_cast<UINT_PTR>(control.Handle());
+    return tool;
+}
+
 class DisabledWindows {
 public:
     DisabledWindows(HWND owner, HWND form) : form_(form)
@@ -105,6 +116,9 @@ TForm::~TForm()
     while (!components_.empty()) {
         components_.pop_back();
     }
+    // The tooltip belongs to the form's window, which would take it along
+    // and leave a stale handle behind.
+    tooltip_.reset();
     DestroyHandle();
 }
 
@@ -165,17 +179,21 @@ void TForm::SetFormShowHint(bool show)
     }
 }
 
+void TForm::HintGone(TControl& control)
+{
+    if (tooltip_ && &control != this) {
+        TOOLINFOA tool = ToolOf(Handle(), control);
+        SendMessageA(tooltip_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
 void TForm::HintChanged(TControl& control)
 {
     if (!tooltip_ || &control == this) {
         return;
     }
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(control.Handle());
-    SendMessageA(tooltip_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    HintGone(control);
+    TOOLINFOA tool = ToolOf(Handle(), control);
     std::string hint = control.Hint();
     if ((showHint_ || control.ShowHint()) && !hint.empty()) {
         tool.lpszText = hint.data();

@@ -66,6 +66,8 @@ public:
     int NextControlId() { return nextControlId_++; }
     void KeepError(std::exception_ptr error);
     void HintChanged(TControl& control);
+    // The control's window goes; its tooltip goes first.
+    void HintGone(TControl& control);
 
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
