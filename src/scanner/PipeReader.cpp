@@ -109,6 +109,29 @@ TPipeReader::Result TPipeReader::Poll(std::string_view& bytes)
     return Result::Data;
 }
 
+TPipeReader::Result TPipeReader::Finish(std::string_view& bytes)
+{
+    if (ended_ || !reading_) {
+        Cancel();
+        return Result::Ended;
+    }
+    // An empty pipe does not mean an empty read: the last bytes may have
+    // reached the read without its completion being seen yet.
+    if (!StopRead()) {
+        Cancel();
+        return Result::Ended;
+    }
+    DWORD count = 0;
+    if (!GetOverlappedResult(pipe_.get(), &read_->overlapped, &count, FALSE) || count == 0) {
+        ended_ = true;
+        return Result::Ended;
+    }
+    bytes = std::string_view(read_->buffers[read_->current].data(), count);
+    read_->current ^= 1;
+    StartRead();
+    return Result::Data;
+}
+
 bool TPipeReader::PipeEmpty() const
 {
     DWORD available = 0;
@@ -118,16 +141,23 @@ bool TPipeReader::PipeEmpty() const
 void TPipeReader::Cancel()
 {
     if (reading_) {
-        CancelIo(pipe_.get());
-        pipe_.reset();
-        // The system may still write into the read's memory until the
-        // cancel completes; if it never says so, the memory is left to it.
-        if (WaitForSingleObject(read_->event.get(), CancelWaitMilliseconds) != WAIT_OBJECT_0) {
-            read_.release();
-        }
-        reading_ = false;
+        StopRead();
     }
+    pipe_.reset();
     ended_ = true;
+}
+
+// The system may still write into the read's memory until the cancel
+// completes; if it never says so, the memory is left to it.
+bool TPipeReader::StopRead()
+{
+    CancelIo(pipe_.get());
+    reading_ = false;
+    if (WaitForSingleObject(read_->event.get(), CancelWaitMilliseconds) == WAIT_OBJECT_0) {
+        return true;
+    }
+    read_.release();
+    return false;
 }
 
 }  // namespace ostrel

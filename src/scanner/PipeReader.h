@@ -39,12 +39,16 @@ public:
     Result Poll(std::string_view& bytes);
     // Nothing is waiting in the pipe right now.
     bool PipeEmpty() const;
+    // For a writer that is done: ends the read under way. Bytes it took
+    // before that are Data, and reading goes on behind them; else Ended.
+    Result Finish(std::string_view& bytes);
     // Stops reading; Poll answers Ended from now on.
     void Cancel();
 
 private:
     struct Read;
     void StartRead();
+    bool StopRead();
 
     UniqueHandle pipe_;
     std::unique_ptr<Read> read_;

@@ -241,15 +241,18 @@ void TProcessRunner::ReadOutput()
     for (int piece = 0; piece < MaxPiecesPerWake; ++piece) {
         std::string_view bytes;
         TPipeReader::Result result = output_->Poll(bytes);
+        if (result == TPipeReader::Result::Pending) {
+            if (!(processEnded_ && output_->PipeEmpty())) {
+                return;
+            }
+            result = output_->Finish(bytes);
+        }
         if (result == TPipeReader::Result::Data) {
             ProcessOutput(bytes);
             if (!output_) {
                 return;  // a handler detached the run
             }
             continue;
-        }
-        if (result == TPipeReader::Result::Pending && !(processEnded_ && output_->PipeEmpty())) {
-            return;
         }
         output_.reset();
         if (WantsLines()) {
