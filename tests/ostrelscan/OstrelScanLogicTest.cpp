@@ -6,6 +6,7 @@
 #include "ReportText.h"
 #include "common/AvReport.h"
 #include "scanner/ScanReport.h"
+#include "support/ResultPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "scanner/ScanReport.h"
+#include "support/ResultPrinters.h"
 
 #include <gtest/gtest.h>
 

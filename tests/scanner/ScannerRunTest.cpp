@@ -2,6 +2,7 @@
 #include "scanner/ScannerInvocation.h"
 #include "support/DialogWindows.h"
 #include "support/LogFileLines.h"
+#include "support/ResultPrinters.h"
 #include "support/ScannerScript.h"
 #include "support/TestFiles.h"
 
