@@ -38,10 +38,12 @@ WindowsVersionInfo GetWindowsVersionInfo()
 
 PhysicalMemory GetPhysicalMemory()
 {
-    MEMORYSTATUS status = {};
+    MEMORYSTATUSEX status = {};
     status.dwLength = sizeof status;
-    GlobalMemoryStatus(&status);
-    return {static_cast<uint32_t>(status.dwTotalPhys), static_cast<uint32_t>(status.dwAvailPhys)};
+    if (!GlobalMemoryStatusEx(&status)) {
+        return {};
+    }
+    return {status.ullTotalPhys, status.ullAvailPhys};
 }
 
 std::string GetEnvironmentValue(const std::string& name)

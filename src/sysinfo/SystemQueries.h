@@ -19,10 +19,11 @@ struct WindowsVersionInfo {
 
 WindowsVersionInfo GetWindowsVersionInfo();
 
-// Bytes, as the 32-bit GlobalMemoryStatus reports them.
+// Bytes. The 32-bit count of GlobalMemoryStatus ends at 4 GB, which would
+// report every machine of today as having 4 GB.
 struct PhysicalMemory {
-    uint32_t Total = 0;
-    uint32_t Available = 0;
+    uint64_t Total = 0;
+    uint64_t Available = 0;
 };
 
 PhysicalMemory GetPhysicalMemory();

@@ -40,9 +40,9 @@ std::string FormatGroupedNumber(uint64_t value, std::string_view thousandSeparat
     return result;
 }
 
-std::string FormatMegabytes(uint32_t bytes, std::string_view thousandSeparator)
+std::string FormatMegabytes(uint64_t bytes, std::string_view thousandSeparator)
 {
-    uint32_t megabytes = bytes / 1048576;
+    const uint64_t megabytes = bytes / 1048576;
     return (megabytes == 0 ? std::string() : FormatGroupedNumber(megabytes, thousandSeparator)) +
            " MB";
 }

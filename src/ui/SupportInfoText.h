@@ -20,7 +20,7 @@ std::string FormatGroupedNumber(uint64_t value, std::string_view thousandSeparat
 
 // The picture "#,###" of whole megabytes, then " MB". Below one megabyte
 // the picture leaves no digit at all.
-std::string FormatMegabytes(uint32_t bytes, std::string_view thousandSeparator);
+std::string FormatMegabytes(uint64_t bytes, std::string_view thousandSeparator);
 
 // A FormatDateTime picture whose colons stand for the time separator.
 std::string FormatReportDateTime(std::string_view picture, const LocalDateTime& moment,

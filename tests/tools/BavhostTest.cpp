@@ -126,6 +126,13 @@ TEST_F(Bavhost, CureSaysCuredCouldNotBeCuredOrNothingToCure)
     EXPECT_EQ(run.output, "a.tmp: 0 (nothing to cure)\r\n");
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_FALSE(Ran("cure"));
+
+    // A check that failed is not followed by a cure, and its error stands.
+    Configure("out no report\\r\\n\n");
+    run = Run("cure a.tmp");
+    EXPECT_EQ(run.output.rfind("a.tmp: -3 (error)\r\n", 0), 0u) << run.output;
+    EXPECT_EQ(run.exitCode, 5u);
+    EXPECT_FALSE(Ran("cure"));
 }
 
 TEST_F(Bavhost, DisabledCheckingIsNotReportedAsClean)

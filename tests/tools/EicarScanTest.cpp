@@ -55,6 +55,18 @@ TEST(EicarScanTestString, RemovalThatJoinsANewOneRemovesThatToo)
     std::string data = test.substr(0, 30) + test + test.substr(30) + "!";
     EXPECT_EQ(RemoveTestString(data), 2u);
     EXPECT_EQ(data, "!");
+
+    // Copies nested a thousand deep: each removal joins the next one.
+    std::string nested = "<";
+    for (int depth = 0; depth < 1000; ++depth) {
+        nested += test.substr(0, 34);
+    }
+    for (int depth = 0; depth < 1000; ++depth) {
+        nested += test.substr(34);
+    }
+    nested += ">";
+    EXPECT_EQ(RemoveTestString(nested), 1000u);
+    EXPECT_EQ(nested, "<>");
 }
 
 TEST(EicarScanReport, EnglishFound)

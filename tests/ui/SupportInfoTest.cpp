@@ -254,11 +254,12 @@ TEST_F(SupportInfo, SystemSectionEndsTheReport)
                                  std::to_string(GetSystemMetrics(SM_CYSCREEN)),
                              "", "Temp-Dir: C:\\Temp"}));
     // The available memory moves; the total does not.
-    uint32_t total = GetPhysicalMemory().Total / 1048576;
+    const uint64_t total = GetPhysicalMemory().Total / 1048576;
     ASSERT_GE(total, 1000u);
-    char start[64];
-    snprintf(start, sizeof start, "phys. Arbeitsspeicher: Total: %u.%03u MB, verfügbar: ",
-             total / 1000, total % 1000);
+    char below[8];
+    snprintf(below, sizeof below, "%03u", static_cast<unsigned>(total % 1000));
+    const std::string start =
+        "phys. Arbeitsspeicher: Total: " + std::to_string(total / 1000) + "." + below + " MB, verfügbar: ";
     EXPECT_EQ(system[7].rfind(start, 0), 0u) << system[7];
 }
 

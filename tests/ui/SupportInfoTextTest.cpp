@@ -19,6 +19,7 @@ TEST(SupportInfoText, NumberPictures)
     // Beyond 2 GB the count is no negative number.
     EXPECT_EQ(FormatMegabytes(0xC0000000, "."), "3.072 MB");
     EXPECT_EQ(FormatMegabytes(0xFFFFFFFF, ","), "4,095 MB");
+    EXPECT_EQ(FormatMegabytes(uint64_t{24} << 30, "."), "24.576 MB");
 }
 
 TEST(SupportInfoText, ListingAndStampColumns)

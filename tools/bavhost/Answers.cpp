@@ -52,12 +52,12 @@ PluginStatus AsStatus(int32_t status)
     return static_cast<PluginStatus>(status);
 }
 
+}  // namespace
+
 bool IsFinding(int32_t code)
 {
     return AsHost(code) == HostResult::VirusFound || AsHost(code) == HostResult::Suspicious;
 }
-
-}  // namespace
 
 std::string ResultText(int32_t code)
 {
@@ -138,6 +138,9 @@ std::string CureAnswer(int32_t checkBefore, int32_t cure, bool disabled)
 {
     if (AsHost(checkBefore) == HostResult::Ok) {
         return Numbered(HostValue(HostResult::Ok), disabled ? "not cured: checking is disabled" : "nothing to cure");
+    }
+    if (!IsFinding(checkBefore)) {
+        return ResultText(checkBefore);
     }
     switch (AsHost(cure)) {
     case HostResult::Ok: return Numbered(cure, "cured");

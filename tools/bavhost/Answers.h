@@ -24,11 +24,13 @@ std::string CapabilityText(const std::string& name, int32_t answer);
 // The plug-in's name carries its flags: "Ostrel [NoConfig;Disabled]".
 bool NameSaysDisabled(const std::string& name);
 
+// A virus or suspicious find (1 or 2).
+bool IsFinding(int32_t code);
 // One file's answer; `disabled` is the plug-in's "[Disabled]" flag.
 std::string CheckAnswer(int32_t code, bool disabled);
 // The plug-in cures only what its scanner repairs and answers -2 for a clean
 // file, so a file is cured only after a check found something; `cure` is
-// not read when `checkBefore` is 0.
+// read only when `checkBefore` is a finding (1 or 2).
 std::string CureAnswer(int32_t checkBefore, int32_t cure, bool disabled);
 // The exit code one file's answer asks for; the highest of all wins.
 int FileExitCode(int32_t code);

@@ -106,7 +106,11 @@ int ScanFiles(const Plugin& plugin, bool cure, bool disabled, const std::vector<
         int32_t code = check;
         std::string answer = CheckAnswer(check, disabled);
         if (cure) {
-            code = check == HostValue(HostResult::Ok) ? check : plugin.cureFile(path.c_str(), nullptr);
+            // As the mail client does: only a find is cured, and a check that
+            // failed keeps its own answer.
+            if (IsFinding(check)) {
+                code = plugin.cureFile(path.c_str(), nullptr);
+            }
             answer = CureAnswer(check, code, disabled);
         }
         std::printf("%s: %s%s\n", file.c_str(), answer.c_str(),

@@ -95,19 +95,20 @@ std::size_t RemoveTestString(std::string& data)
 {
     const std::string test = TestString();
     std::size_t removed = 0;
-    // Repeated until none is left: cutting one out can join the bytes
-    // before and after it into a new one.
-    for (std::size_t at = data.find(test); at != std::string::npos; at = data.find(test)) {
-        std::string kept;
-        std::size_t from = 0;
-        for (; at != std::string::npos; at = data.find(test, from)) {
-            kept.append(data, from, at - from);
-            from = at + test.size();
+    // One pass: whenever the bytes kept so far end in the test string, it
+    // goes, so one that a removal joins together goes too, and nested
+    // copies cost no more than plain ones.
+    std::string kept;
+    kept.reserve(data.size());
+    for (char c : data) {
+        kept += c;
+        if (c == test.back() && kept.size() >= test.size() &&
+            kept.compare(kept.size() - test.size(), test.size(), test) == 0) {
+            kept.resize(kept.size() - test.size());
             ++removed;
         }
-        kept.append(data, from, std::string::npos);
-        data.swap(kept);
     }
+    data.swap(kept);
     return removed;
 }
 

@@ -60,7 +60,9 @@ std::string SocketError(int code)
     return SystemErrorMessage(static_cast<uint32_t>(code)) + " (" + std::to_string(code) + ")";
 }
 
-// Waits until the socket can be read (or written); false on time-out.
+// Waits until the socket can be read (or written); false on time-out. A
+// failed connect shows in the exception set, which a read leaves out: out-
+// of-band data shows there too and would wake a read that finds nothing.
 bool WaitFor(SOCKET socket, bool write, DWORD milliseconds)
 {
     fd_set set;
@@ -70,7 +72,7 @@ bool WaitFor(SOCKET socket, bool write, DWORD milliseconds)
     FD_ZERO(&failed);
     FD_SET(socket, &failed);
     timeval wait = {static_cast<long>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000};
-    return select(0, write ? nullptr : &set, write ? &set : nullptr, &failed, &wait) > 0;
+    return select(0, write ? nullptr : &set, write ? &set : nullptr, write ? &failed : nullptr, &wait) > 0;
 }
 
 class Session {
@@ -108,9 +110,11 @@ public:
                 continue;
             }
             if (!WaitFor(candidate.get(), true, deadline_.Left())) {
+                reason = "no connection to" + where_ + " within " + Seconds();
                 if (deadline_.Passed()) {
-                    return "no connection to" + where_ + " within " + Seconds();
+                    return reason;
                 }
+                continue;
             }
             int error = 0;
             int size = sizeof error;
@@ -140,6 +144,9 @@ public:
             const int sent = send(socket_.get(), data, static_cast<int>(size < kChunkSize ? size : kChunkSize), 0);
             if (sent == SOCKET_ERROR) {
                 if (WSAGetLastError() == WSAEWOULDBLOCK) {
+                    if (deadline_.Passed()) {
+                        return "clamd took no more data within " + Seconds();
+                    }
                     continue;
                 }
                 return "lost the connection to" + where_ + " while sending: " + SocketError(WSAGetLastError());
@@ -166,6 +173,9 @@ public:
             }
             if (got == SOCKET_ERROR) {
                 if (WSAGetLastError() == WSAEWOULDBLOCK) {
+                    if (deadline_.Passed()) {
+                        return "no answer from" + where_ + " within " + Seconds();
+                    }
                     continue;
                 }
                 return reply.empty() ? "lost the connection to" + where_ + " before its answer: " +
