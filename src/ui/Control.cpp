@@ -113,11 +113,17 @@ void TControl::DestroyHandle()
         return;
     }
     owner_.HintGone(*this);
+    DestroyWindow(ReleaseWindow());
+}
+
+// Unties the window from this object and hands it back to its class.
+HWND TControl::ReleaseWindow()
+{
     HWND window = window_.release();
     RemovePropA(window, ControlProperty);
     RemovePropA(window, NameProperty);
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
-    DestroyWindow(window);
+    return window;
 }
 
 const PropertyTable& TControl::Properties() const
@@ -209,10 +215,7 @@ LRESULT CALLBACK TControl::WindowProc(HWND window, UINT message, WPARAM wParam, 
     WNDPROC original = control->originalProc_;
     try {
         if (message == WM_NCDESTROY) {
-            RemovePropA(window, ControlProperty);
-            RemovePropA(window, NameProperty);
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-            control->window_.release();
+            control->ReleaseWindow();
             return CallWindowProcA(original, window, message, wParam, lParam);
         }
         LRESULT result = 0;

@@ -110,6 +110,7 @@ protected:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void MakeWindow();
+    HWND ReleaseWindow();
     bool SetCursorShape();
 
     TForm& owner_;

@@ -33,42 +33,22 @@ const char* BoolText(bool value)
     return value ? "True" : "False";
 }
 
-// The report shows the settings under labels of its own, in its own order.
-struct ReportedSetting {
-    const char* label;
-    SettingField field;
-};
-
-const ReportedSetting ScannerSettings[] = {
-    {"AVP                 =", &ConfigValues::AVPExeName},
-    {"Scan-Parameter         =", &ConfigValues::AVPScanParam},
-    {"Cure-Parameter         =", &ConfigValues::AVPCureParam},
-    {"Hilfedatei             =", &ConfigValues::HelpFileName},
-    {"Ausgeschaltet          =", &ConfigValues::Disabled},
-};
-
-const ReportedSetting LogSettings[] = {
-    {"Protokoll aktiv        =", &ConfigValues::Logging},
-    {"Protokolldatei         =", &ConfigValues::LogFileName},
-    {"Protokolltiefe         =", &ConfigValues::MaxLogLevel},
-    {"Ausgabe protokollieren =", &ConfigValues::LogAVPOutput},
-};
-
-std::string ReportLine(const ConfigValues& values, const ReportedSetting& setting)
+// One setting under the report's own label, each kind in its own form.
+std::string ReportLine(const char* label, const ConfigValues& values, SettingField field)
 {
-    return setting.label + std::visit(
-                               [&](auto field) -> std::string {
-                                   const auto& value = values.*field;
-                                   using Value = std::decay_t<decltype(value)>;
-                                   if constexpr (std::is_same_v<Value, bool>) {
-                                       return BoolText(value);
-                                   } else if constexpr (std::is_same_v<Value, int32_t>) {
-                                       return std::to_string(value);
-                                   } else {
-                                       return value;
-                                   }
-                               },
-                               setting.field);
+    return label + std::visit(
+                       [&](auto member) -> std::string {
+                           const auto& value = values.*member;
+                           using Value = std::decay_t<decltype(value)>;
+                           if constexpr (std::is_same_v<Value, bool>) {
+                               return BoolText(value);
+                           } else if constexpr (std::is_same_v<Value, int32_t>) {
+                               return std::to_string(value);
+                           } else {
+                               return value;
+                           }
+                       },
+                       field);
 }
 
 std::string LocaleText(LCTYPE item, const char* fallback)
@@ -115,18 +95,19 @@ void AppendHeader(std::vector<std::string>& lines, const TDialogContext& context
     lines.push_back("");
     lines.push_back("Einstellungen:");
     lines.push_back(Dashes(14));
-    for (const ReportedSetting& setting : ScannerSettings) {
-        lines.push_back(ReportLine(values, setting));
-    }
+    lines.push_back(ReportLine("AVP                 =", values, &ConfigValues::AVPExeName));
+    lines.push_back(ReportLine("Scan-Parameter         =", values, &ConfigValues::AVPScanParam));
+    lines.push_back(ReportLine("Cure-Parameter         =", values, &ConfigValues::AVPCureParam));
+    lines.push_back(ReportLine("Hilfedatei             =", values, &ConfigValues::HelpFileName));
+    lines.push_back(ReportLine("Ausgeschaltet          =", values, &ConfigValues::Disabled));
     lines.push_back("");
     lines.push_back("");
-    for (const ReportedSetting& setting : LogSettings) {
-        lines.push_back(ReportLine(values, setting));
-        if (setting.field == SettingField(&ConfigValues::LogFileName)) {
-            lines.push_back(std::string("Pfad existiert         =") +
-                            BoolText(DirectoryExists(ExtractFileDir(values.LogFileName))));
-        }
-    }
+    lines.push_back(ReportLine("Protokoll aktiv        =", values, &ConfigValues::Logging));
+    lines.push_back(ReportLine("Protokolldatei         =", values, &ConfigValues::LogFileName));
+    lines.push_back(std::string("Pfad existiert         =") +
+                    BoolText(DirectoryExists(ExtractFileDir(values.LogFileName))));
+    lines.push_back(ReportLine("Protokolltiefe         =", values, &ConfigValues::MaxLogLevel));
+    lines.push_back(ReportLine("Ausgabe protokollieren =", values, &ConfigValues::LogAVPOutput));
     lines.push_back("");
 }
 
