@@ -30,11 +30,11 @@ tools/x64/eicarscan.exe
 tools/x86/bavhost.exe
 tools/x86/eicarscan.exe
 x64/Ostrel.bav
-x86/Ostrel.bav"
-# ostrelscan.exe ships for both architectures or for none.
-if [ -e tools/x86/ostrelscan.exe ] || [ -e tools/x64/ostrelscan.exe ]; then
-    expected=$(printf '%s\ntools/x64/ostrelscan.exe\ntools/x86/ostrelscan.exe\n' "$expected" | LC_ALL=C sort)
-fi
+x64/ostrelscan.exe
+x64/ostrelscan.ini.sample
+x86/Ostrel.bav
+x86/ostrelscan.exe
+x86/ostrelscan.ini.sample"
 [ "$listing" = "$expected" ] || fail "the zip holds other files than expected:
 $listing"
 
@@ -42,7 +42,13 @@ sha256sum --quiet --strict -c SHA256SUMS.txt || fail "SHA256SUMS.txt does not ma
 [ "$(wc -l <SHA256SUMS.txt)" -eq $(($(echo "$listing" | wc -l) - 1)) ] ||
     fail "SHA256SUMS.txt does not list every file"
 
-for text in README.txt LICENSE.txt; do
+# A sample only documents: every line that says something is a comment.
+for sample in x86/ostrelscan.ini.sample x64/ostrelscan.ini.sample; do
+    [ -f "$sample" ] && ! tr -d '\r' <"$sample" | grep -v -E '^[[:space:]]*(;|$)' | grep -q . ||
+        fail "$sample has lines that are not comments"
+done
+
+for text in README.txt LICENSE.txt x86/ostrelscan.ini.sample x64/ostrelscan.ini.sample; do
     [ -s "$text" ] && awk '!/\r$/ { bad = 1 } END { exit bad }' "$text" ||
         fail "$text is empty or has lines without CRLF"
 done

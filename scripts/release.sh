@@ -40,7 +40,7 @@ if [ -n "$(git status --porcelain --untracked-files=no 2>/dev/null)" ]; then
 fi
 
 # Only what ships is built: no tests, no benchmark.
-targets="Ostrel bavhost eicarscan"
+targets="Ostrel ostrelscan bavhost eicarscan"
 for arch in x86 x64; do
     case $arch in
         x86) toolchain=mingw-i686 ;;
@@ -48,10 +48,6 @@ for arch in x86 x64; do
     esac
     cmake -S "$root" -B "$build/$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
           -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" >/dev/null
-    # The scanner for ClamAV and Defender ships once its target exists.
-    if [ $arch = x86 ] && ninja -C "$build/$arch" -t query ostrelscan >/dev/null 2>&1; then
-        targets="$targets ostrelscan"
-    fi
     cmake --build "$build/$arch" --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-2}" --target $targets
 done
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/x86/CMakeCache.txt")
@@ -60,10 +56,13 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/x86/CMakeCache.tx
 stage=$build/zip
 rm -rf "$stage"
 mkdir -p "$stage/x86" "$stage/x64" "$stage/tools/x86" "$stage/tools/x64" "$stage/lang"
+# The plug-in and the scanner it runs by default side by side, so the
+# configuration dialog finds the scanner beside the plug-in.
 for arch in x86 x64; do
-    cp "$build/$arch/bin/Ostrel.bav" "$stage/$arch/"
-    for target in $targets; do
-        [ "$target" = Ostrel ] || cp "$build/$arch/bin/$target.exe" "$stage/tools/$arch/"
+    cp "$build/$arch/bin/Ostrel.bav" "$build/$arch/bin/ostrelscan.exe" "$stage/$arch/"
+    sed 's/\r$//; s/$/\r/' packaging/ostrelscan.ini.sample >"$stage/$arch/ostrelscan.ini.sample"
+    for tool in bavhost eicarscan; do
+        cp "$build/$arch/bin/$tool.exe" "$stage/tools/$arch/"
     done
 done
 cp lang/Deutsch.lng "$stage/lang/"

@@ -27,6 +27,8 @@ namespace ostrel {
 namespace {
 
 constexpr const char* ScannerFileName = "Avnt.exe";
+// The scanner that ships beside the plug-in, for ClamAV and Defender.
+constexpr const char* BundledScannerFileName = "ostrelscan.exe";
 constexpr std::size_t VirusDefinitionHead = 150;
 
 std::string Message(MessageKey key)
@@ -287,8 +289,12 @@ void TfrmCfg::LocateScanner()
     } catch (const Exception&) {
         // A registry value of the wrong kind: the scanner is not located.
     }
-    if (!folder.empty() && FileExists(folder + ScannerFileName)) {
-        context_.Config.Update([&](ConfigValues& values) { values.AVPExeName = folder + ScannerFileName; });
+    std::string scanner = folder.empty() ? "" : folder + ScannerFileName;
+    if (!FileExists(scanner)) {
+        scanner = ExtractFilePath(context_.Config.ModuleFileName()) + BundledScannerFileName;
+    }
+    if (FileExists(scanner)) {
+        context_.Config.Update([&](ConfigValues& values) { values.AVPExeName = scanner; });
     }
 }
 
@@ -327,7 +333,8 @@ void TfrmCfg::UpdateVirDefLine()
 void TfrmCfg::btnOpenFileClick()
 {
     oD.Title = Message(MessageKey::SSelectAVPExe);
-    oD.Filter = "Avnt.exe|Avnt.exe";
+    oD.Filter = std::string("Avnt.exe|Avnt.exe|") + BundledScannerFileName + "|" + BundledScannerFileName +
+                "|*.exe|*.exe";
     const std::string current = edtAVPExeName.Caption();
     if (!current.empty()) {
         oD.InitialDir = ExtractFileDir(current);

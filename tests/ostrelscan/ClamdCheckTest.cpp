@@ -4,7 +4,9 @@
 // these tests and stopped after them; OSTREL_CLAMD_FIXTURE names its folder.
 #include "eicarscan/EicarScan.h"
 #include "base/UniqueResource.h"
+#include "support/BavhostRun.h"
 #include "support/PluginLibrary.h"
+#include "support/ScopedVariable.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +69,33 @@ std::string UnusedPort()
     WSACleanup();
     return std::to_string(ntohs(address.sin_port));
 }
+
+// Microsoft Defender where ostrelscan looks for it, below %ProgramData% as
+// the scanner processes started meanwhile see it: the stand-in in the newest
+// platform version, and a file that is no program in an older one that a
+// text comparison would take for newer.
+class DefenderStandIn {
+public:
+    explicit DefenderStandIn(const TempDir& folder) : programData_("ProgramData", folder.File("ProgramData"))
+    {
+        std::string platform = folder.File("ProgramData");
+        for (const char* part : {"", "\\Microsoft", "\\Windows Defender", "\\Platform"}) {
+            platform += part;
+            CreateDirectoryA(platform.c_str(), nullptr);
+        }
+        const std::string newest = platform + "\\4.18.24090.11-0", older = platform + "\\4.18.9.1-0";
+        CreateDirectoryA(newest.c_str(), nullptr);
+        CreateDirectoryA(older.c_str(), nullptr);
+        if (!CopyFileA((ProgramFolder() + "\\fake_mpcmdrun.exe").c_str(), (newest + "\\MpCmdRun.exe").c_str(),
+                       FALSE)) {
+            throw std::runtime_error("cannot place the Defender stand-in");
+        }
+        WriteFileBytes(older + "\\MpCmdRun.exe", "not a program");
+    }
+
+private:
+    ScopedVariable programData_;
+};
 
 class OstrelScanWithClamd : public ::testing::Test {
 protected:
@@ -152,13 +181,16 @@ TEST_F(OstrelScanWithClamd, VerdictsAndNamesInBothLanguages)
 
 TEST_F(OstrelScanWithClamd, DaemonNotRunningIsAnError)
 {
-    Start("[ostrelscan]\r\naddress=127.0.0.1:" + UnusedPort() + "\r\n");
+    Start("[ostrelscan]\r\nengine=clamd\r\naddress=127.0.0.1:" + UnusedPort() + "\r\n");
     EXPECT_EQ(plugin.Check(Sample("a.eml", "x").c_str(), nullptr), -3);
     EXPECT_TRUE(LogHas("cannot connect to clamd at 127.0.0.1:")) << Log();
 }
 
+// With no engine named, a daemon that takes the connection has answered:
+// its silence is an error, and Defender is not asked instead.
 TEST_F(OstrelScanWithClamd, HungDaemonFailsWithinOstrelscansTimeout)
 {
+    const DefenderStandIn defender(plugin.Folder());
     Start("[ostrelscan]\r\naddress=127.0.0.1:" + Daemons().hungPort + "\r\ntimeout=2\r\n");
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(plugin.Check(Sample("a.eml", "x").c_str(), nullptr), -3);
@@ -166,6 +198,58 @@ TEST_F(OstrelScanWithClamd, HungDaemonFailsWithinOstrelscansTimeout)
     EXPECT_GE(seconds, 1.9);
     EXPECT_LT(seconds, 6.0) << "the plug-in's own 12-second limit must not be what ends the check";
     EXPECT_TRUE(LogHas("no answer from clamd at 127.0.0.1:" + Daemons().hungPort + " within 2 s")) << Log();
+    EXPECT_FALSE(LogHas("MpCmdRun")) << Log();
+}
+
+TEST_F(OstrelScanWithClamd, AutoTakesTheDaemonThenDefenderThenNamesWhatItTried)
+{
+    const std::string eicar = eicarscan::TestString();
+    char message[1024] = "";
+    {
+        SCOPED_TRACE("a daemon listens");
+        const DefenderStandIn defender(plugin.Folder());
+        Start("[ostrelscan]\r\naddress=127.0.0.1:" + Daemons().port + "\r\n");
+        EXPECT_EQ(plugin.Check(Sample("eicar.com", eicar).c_str(), message), 1) << Log();
+        EXPECT_STREQ(message, "Eicar-Test-Signature.UNOFFICIAL");
+        EXPECT_TRUE(LogHas("ostrelscan: ClamAV daemon clamd at 127.0.0.1:" + Daemons().port + " (auto)"))
+            << Log();
+        plugin.Unload();
+    }
+    const std::string closedPort = UnusedPort();
+    {
+        SCOPED_TRACE("no daemon, Defender installed");
+        const DefenderStandIn defender(plugin.Folder());
+        Start("[ostrelscan]\r\naddress=127.0.0.1:" + closedPort + "\r\n");
+        EXPECT_EQ(plugin.Check(Sample("clean.eml", "Subject: hi\r\n\r\nhello\r\n").c_str(), message), 0)
+            << Log();
+        EXPECT_EQ(plugin.Check(Sample("eicar 2.com", eicar).c_str(), message), 1) << Log();
+        EXPECT_STREQ(message, "Virus:DOS/EICAR_Test_File");
+        EXPECT_TRUE(LogHas("ostrelscan: Microsoft Defender MpCmdRun (auto)")) << Log();
+        plugin.Unload();
+    }
+    {
+        SCOPED_TRACE("neither");
+        const ScopedVariable noDefender("ProgramData", plugin.File("empty"));
+        Start("[ostrelscan]\r\naddress=127.0.0.1:" + closedPort + "\r\n");
+        EXPECT_EQ(plugin.Check(Sample("eicar 3.com", eicar).c_str(), message), -3) << Log();
+        for (const std::string& tried :
+             {std::string("no engine to ask; tried:"), "ClamAV daemon clamd at 127.0.0.1:" + closedPort + ": ",
+              std::string("Microsoft Defender MpCmdRun: not installed"),
+              std::string("ClamAV clamscan: not installed")}) {
+            EXPECT_TRUE(LogHas(tried)) << tried << "\n" << Log();
+        }
+    }
+}
+
+TEST_F(OstrelScanWithClamd, SelftestNamesTheDaemonThatAnswered)
+{
+    Start("[ostrelscan]\r\naddress=127.0.0.1:" + Daemons().port + "\r\n");
+    plugin.Unload();
+    const HostRun run = RunBavhost("Ostrel.bav selftest", plugin.Folder().Path());
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_NE(run.output.find("Engine: ostrelscan: ClamAV daemon clamd at 127.0.0.1:" + Daemons().port + " (auto)"),
+              std::string::npos)
+        << run.output;
 }
 
 TEST_F(OstrelScanWithClamd, FileOverTheStreamLimitIsAnError)
@@ -182,6 +266,7 @@ TEST_F(OstrelScanWithClamd, MissingLockedOrUnfindableFilesAreErrors)
     StartWithDaemon();
     EXPECT_EQ(plugin.Check(plugin.File("nothere.eml").c_str(), nullptr), -3);
     EXPECT_TRUE(LogHas("cannot open " + plugin.File("nothere.eml"))) << Log();
+    EXPECT_TRUE(LogHas("Real-time protection (Microsoft Defender, say) may have removed or locked it.")) << Log();
 
     const std::string locked = Sample("locked.eml", eicarscan::TestString());
     {

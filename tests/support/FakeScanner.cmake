@@ -2,3 +2,6 @@
 # process runner is tested against real processes (see fake_scanner.cpp).
 # It lands in bin/ beside the test programs, which start it from there.
 add_executable(fake_scanner support/fake_scanner.cpp)
+
+# Stands in for Microsoft Defender's MpCmdRun.exe, which Wine lacks.
+add_executable(fake_mpcmdrun support/fake_mpcmdrun.cpp)

@@ -25,6 +25,9 @@
 //   exit CODE       ExitProcess(CODE) at once
 //   readstdin       reads stdin until end or error and discards it
 //   touch PATH      creates an empty file (or empties an existing one)
+//   quarantine-if TEXT  when the file (the last argument) holds TEXT, deletes
+//                   it and ends with exit code 5, as an on-access scanner
+//                   takes a file before the scan gets to it
 //   echo-file       "FILE=" + the last argument as the C runtime parsed it + CR LF,
 //                   quotes removed: "C:\a b.txt" gives FILE=C:\a b.txt, and
 //                   "C:\dir\" gives FILE=C:\dir" (the backslash escapes the quote)
@@ -38,6 +41,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -191,6 +195,14 @@ void RunLine(const std::string& line, const std::string& fileArgument)
     } else if (command == "touch") {
         if (argument.empty() || !std::ofstream(argument, std::ios::binary)) {
             Fail(kBadScript, "cannot create " + argument);
+        }
+    } else if (command == "quarantine-if") {
+        std::ifstream file(fileArgument, std::ios::binary);
+        const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        file.close();
+        if (!argument.empty() && content.find(argument) != std::string::npos) {
+            DeleteFileA(fileArgument.c_str());
+            ExitProcess(5);
         }
     } else if (command == "echo-file") {
         expectNumbers(0, 0);

@@ -1,6 +1,7 @@
 // bavhost.exe run as a user runs it, against a copy of the plug-in whose
 // scanner is the fake scanner: its printed answers and its exit codes.
 #include "base/UniqueResource.h"
+#include "support/BavhostRun.h"
 #include "support/PluginLibrary.h"
 #include "support/ScannerScript.h"
 #include "support/TestFiles.h"
@@ -13,55 +14,6 @@
 
 namespace ostrel::test {
 namespace {
-
-struct HostRun {
-    std::string output;  // standard output and error together
-    DWORD exitCode = 0;
-};
-
-HostRun RunBavhost(const std::string& arguments, const std::string& folder)
-{
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    UniqueHandle readEnd, writeEnd;
-    if (!CreatePipe(readEnd.receive(), writeEnd.receive(), &inherit, 0)) {
-        throw std::runtime_error("CreatePipe failed");
-    }
-    SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd.get();
-    startup.hStdError = writeEnd.get();
-    std::string commandLine = "\"" + ProgramFolder() + "\\bavhost.exe\" " + arguments;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                        folder.c_str(), &startup, &process)) {
-        throw std::runtime_error("cannot start bavhost.exe");
-    }
-    const UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
-    writeEnd.reset();
-    // Read while bavhost runs and drain after it ends, rather than up to the
-    // pipe's end: a Wine helper it starts (explorer) may inherit the pipe.
-    HostRun run;
-    const auto drain = [&] {
-        DWORD available = 0;
-        while (PeekNamedPipe(readEnd.get(), nullptr, 0, nullptr, &available, nullptr) && available > 0) {
-            std::string chunk(available, '\0');
-            DWORD got = 0;
-            if (!ReadFile(readEnd.get(), &chunk[0], available, &got, nullptr)) {
-                break;
-            }
-            run.output.append(chunk, 0, got);
-        }
-    };
-    const DWORD start = GetTickCount();
-    while (WaitForSingleObject(processHandle.get(), 10) == WAIT_TIMEOUT && GetTickCount() - start < 30000) {
-        drain();
-    }
-    drain();
-    GetExitCodeProcess(processHandle.get(), &run.exitCode);
-    return run;
-}
 
 const std::string VirusReport =
     "out   VIRUS: Eicar-Test-Signature\\r\\nSCAN RESULTS\\r\\nALERTS: 1\\r\\nSUSPICIOUS: 0\\r\\n\n";
@@ -194,6 +146,66 @@ TEST_F(Bavhost, AnErrorPointsToTheLogOrHowToSwitchItOn)
     EXPECT_NE(run.output.find("not configured and writes no log: set AVPExeName and AVPScanParam"),
               std::string::npos)
         << run.output;
+}
+
+// No "ostrel-selftest-" folder left in the temporary folder.
+bool SelftestLeftNothing()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    WIN32_FIND_DATAA found;
+    const UniqueFindHandle search(FindFirstFileA((std::string(temp) + "ostrel-selftest-*").c_str(), &found));
+    return !search;
+}
+
+TEST_F(Bavhost, SelftestProvesTheChainWithTheEicarTestScanner)
+{
+    const std::string log = plugin.File("ostrel.log");
+    WriteFileBytes(plugin.IniPath(), "[Data]\r\nAVPExeName=" + ProgramFolder() +
+                                         "\\eicarscan.exe\r\nLogging=1\r\nLogAVPOutput=1\r\nLogFileName=" + log +
+                                         "\r\n");
+    const HostRun run = Run("selftest");
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    for (const char* line : {"Settings: ", "Scanner: ", "Clean test file: 0 (OK: nothing found), ",
+                             "EICAR test file: 1 (virus found) [", "Engine: EICAR test scanner",
+                             "The chain works: the clean file passed and the EICAR test file was found."}) {
+        EXPECT_NE(run.output.find(line), std::string::npos) << line << "\n" << run.output;
+    }
+    EXPECT_TRUE(SelftestLeftNothing());
+}
+
+// Each broken chain has its own exit code and verdict.
+TEST_F(Bavhost, SelftestNamesWhatIsBroken)
+{
+    const std::string logging = "Logging=1\r\nLogFileName=" + plugin.File("ostrel.log") + "\r\n";
+    struct Case {
+        const char* what;
+        std::string script;  // empty: the settings alone are the case
+        std::string settings;
+        unsigned long exitCode;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"not configured", "", "[Data]\r\nAVPExeName=\r\n", 8, "Not configured"},
+        {"scanner missing", "", "[Data]\r\nAVPExeName=" + plugin.File("nothere.exe") + "\r\n", 9,
+         "The scanner is missing"},
+        {"no verdict", "out nothing a plug-in reads\\r\\n\n", logging, 10, "The end of the log ("},
+        {"EICAR missed", CleanReport, "", 11, "EICAR not found"},
+        {"taken by real-time protection", "quarantine-if EICAR-STANDARD\n" + CleanReport, "", 7,
+         "taken by real-time protection before the check"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.script.empty()) {
+            WriteFileBytes(plugin.IniPath(), c.settings);
+        } else {
+            Configure(c.script, CleanReport, c.settings);
+        }
+        const HostRun run = Run("selftest");
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.output;
+        EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
+        EXPECT_TRUE(SelftestLeftNothing());
+    }
 }
 
 TEST_F(Bavhost, UsageIsCheckedBeforeThePluginIsCalled)

@@ -391,6 +391,24 @@ TEST_F(ConfigDialog, ScannerIsLocatedThroughTheFirstRegistryKeyThatOpens)
     EXPECT_EQ(StoredIni(), stored.Text());
 }
 
+// Without an installed AntiVir the scanner shipped beside the plug-in is
+// proposed; an installed AntiVir still comes first.
+TEST_F(ConfigDialog, BundledScannerBesideThePluginIsProposedAfterAntiVir)
+{
+    const std::string bundled = plugin.File("ostrelscan.exe");
+    WriteFileBytes(bundled, "");
+    EXPECT_EQ(ProposedScanner("btnOk"), bundled);
+    Ini stored;
+    stored.exe = bundled;
+    EXPECT_EQ(StoredIni(), stored.Text());
+
+    const std::string folder = plugin.File("AntiVir");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WriteFileBytes(folder + "\\Avnt.exe", "");
+    SetScannerKey(NtKey, folder);
+    EXPECT_EQ(ProposedScanner("btnCancel"), folder + "\\Avnt.exe");
+}
+
 // A 32-bit scanner on 64-bit Windows keeps its key in the 32-bit view, and a
 // 64-bit one in the 64-bit view; either plug-in finds both.
 TEST_F(ConfigDialog, ScannerKeyIsFoundInEitherRegistryView)

@@ -16,6 +16,8 @@ const char HelpText[] =
     "  check FILE...  check each file: code, meaning and the virus name found\n"
     "  cure FILE...   check each file and cure what the check finds: cured,\n"
     "                 could not be cured, or nothing to cure\n"
+    "  selftest       check a clean file and an EICAR test file, as the mail\n"
+    "                 client would, and say whether the chain to the engine works\n"
     "  -h, --help     this text\n"
     "Every command initializes the plug-in first (going on even if that fails)\n"
     "and uninitializes it last. After an error answer (-3) bavhost names the\n"
@@ -31,6 +33,13 @@ const char HelpText[] =
     "  5  the plug-in answered an error (not supported, cannot be cured, error)\n"
     "     or an unknown code to initialize, setup, check or cure\n"
     "  6  bavhost itself failed (out of memory)\n"
+    "selftest ends with its own codes instead of 1 and 5:\n"
+    "  0  the chain works: the clean file passed, the EICAR test file was found\n"
+    "  7  the scanner answers, but real-time protection took the test file first\n"
+    "  8  not configured, or checking is disabled\n"
+    "  9  the scanner named in the settings is missing\n"
+    " 10  an error: the scanner gave no verdict (the log's end is shown)\n"
+    " 11  the EICAR test file was not found\n"
     "2, 3 and 4 stop before the plug-in is called. Otherwise the highest code\n"
     "wins: a file that could not be checked outweighs a finding elsewhere.\n";
 

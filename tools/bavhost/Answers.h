@@ -46,6 +46,7 @@ struct LogSettings {
     std::string logFileName;
     bool logOutput = false;
     int32_t maxLogLevel = 0;
+    std::string scanner;  // AVPExeName
 };
 
 // Where to look after an error (-3) answer: the log, or how to switch it on.

@@ -72,6 +72,7 @@ LogSettings ReadLogSettings(const std::string& pluginPath)
     log.logFileName = settings->values.LogFileName;
     log.logOutput = settings->values.LogAVPOutput;
     log.maxLogLevel = settings->values.MaxLogLevel;
+    log.scanner = settings->values.AVPExeName;
     return log;
 }
 

@@ -1,7 +1,9 @@
 // bavhost: loads a BAV anti-virus plug-in and calls its exports the way the
 // mail client does, so that a plug-in can be tried from a console or a test.
 #include "bavhost/Answers.h"
+#include "bavhost/Plugin.h"
 #include "bavhost/PluginSettings.h"
+#include "bavhost/SelftestRun.h"
 #include "base/UniqueResource.h"
 #include "base/WinError.h"
 #include "plugin/StatusCodes.h"
@@ -20,19 +22,6 @@
 namespace ostrel::bavhost {
 namespace {
 
-using NoArgs = int32_t(WINAPI*)();
-using GetText = int32_t(WINAPI*)(char* buffer, int32_t size);
-using CheckFile = int32_t(WINAPI*)(const char* fileName, char* message);
-using CureFile = int32_t(WINAPI*)(const char* fileName, void* ignored);
-
-struct Plugin {
-    NoArgs initialize, uninitialize, comNeeded, configNeeded, setup, setCfgData, getCfgData,
-        getStatus, memoryChecking, fileChecking, streamChecking;
-    GetText getName, getVersion;
-    CheckFile checkFile;
-    CureFile cureFile;
-};
-
 // The client hands plug-ins absolute paths; a relative plug-in name would
 // also let LoadLibrary pick some other copy from the DLL search path.
 std::string FullPath(const std::string& path)
@@ -44,52 +33,6 @@ std::string FullPath(const std::string& path)
     }
     full.resize(length);
     return full;
-}
-
-template <typename Function>
-void Bind(HMODULE module, const char* name, Function& target, std::string& missing)
-{
-    FARPROC proc = GetProcAddress(module, name);
-    if (!proc) {
-        missing += (missing.empty() ? "" : ", ") + std::string(name);
-    }
-    target = reinterpret_cast<Function>(reinterpret_cast<void*>(proc));
-}
-
-// Returns the names of the missing exports, empty when all are there.
-std::string BindAll(HMODULE module, Plugin& p)
-{
-    std::string missing;
-    Bind(module, "BAV_Initialize", p.initialize, missing);
-    Bind(module, "BAV_Uninitialize", p.uninitialize, missing);
-    Bind(module, "BAV_ComNeeded", p.comNeeded, missing);
-    Bind(module, "BAV_ConfigNeeded", p.configNeeded, missing);
-    Bind(module, "BAV_Setup", p.setup, missing);
-    Bind(module, "BAV_SetCfgData", p.setCfgData, missing);
-    Bind(module, "BAV_GetCfgData", p.getCfgData, missing);
-    Bind(module, "BAV_GetStatus", p.getStatus, missing);
-    Bind(module, "BAV_MemoryChecking", p.memoryChecking, missing);
-    Bind(module, "BAV_FileChecking", p.fileChecking, missing);
-    Bind(module, "BAV_StreamChecking", p.streamChecking, missing);
-    Bind(module, "BAV_GetName", p.getName, missing);
-    Bind(module, "BAV_GetVersion", p.getVersion, missing);
-    Bind(module, "BAV_CheckFile", p.checkFile, missing);
-    Bind(module, "BAV_CureFile", p.cureFile, missing);
-    return missing;
-}
-
-// The plug-in copies without a terminator; the spare byte also keeps a
-// plug-in that writes one anyway inside the buffer.
-std::string Text(GetText get)
-{
-    const int32_t kLimit = 4096;  // a wild length must not become a wild allocation
-    const int32_t length = std::min(get(nullptr, 0), kLimit);
-    if (length <= 0) {
-        return {};
-    }
-    std::string text(length + 1, '\0');
-    text.resize(std::clamp(get(&text[0], length), 0, length));
-    return text;
 }
 
 // Each file is checked first, as the mail client does before it offers a
@@ -164,7 +107,10 @@ int Run(const Plugin& plugin, const std::string& pluginPath, const std::string& 
     }
     const std::string name = Text(plugin.getName);
 
-    if (command == "info") {
+    if (command == "selftest") {
+        exit = RunSelftest(plugin, pluginPath, name);
+        error = false;
+    } else if (command == "info") {
         PrintInfo(plugin, pluginPath, name);
     } else if (command == "init") {
         std::printf("Status: %s\nName: %s\n", StatusText(plugin.getStatus()).c_str(), name.c_str());
@@ -209,7 +155,7 @@ int Main(const std::vector<std::string>& args)
         files.assign(args.begin() + 2, args.end());
     }
     const bool scan = command == "check" || command == "cure";
-    const bool plain = command == "info" || command == "init" || command == "setup";
+    const bool plain = command == "info" || command == "init" || command == "setup" || command == "selftest";
     std::string problem;
     if (command.empty()) {
         problem = "no command given";

@@ -5,10 +5,13 @@
 #include "Clamd.h"
 
 #include "ClamdReply.h"
+#include "FileAccess.h"
 #include "Deadline.h"
 #include "base/UniqueResource.h"
 #include "base/WinError.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -60,21 +63,28 @@ std::string SocketError(int code)
     return SystemErrorMessage(static_cast<uint32_t>(code)) + " (" + std::to_string(code) + ")";
 }
 
-// Waits until the socket can be read (or written); false on time-out. A
-// failed connect shows in the exception set, which a read leaves out: out-
-// of-band data shows there too and would wake a read that finds nothing.
-bool WaitFor(SOCKET socket, bool write, DWORD milliseconds)
+// Waits until a non-blocking connect ends; false on time-out. A failed
+// connect shows in the exception set.
+bool WaitForConnect(SOCKET socket, DWORD milliseconds)
 {
-    fd_set set;
-    FD_ZERO(&set);
-    FD_SET(socket, &set);
+    fd_set connected;
+    FD_ZERO(&connected);
+    FD_SET(socket, &connected);
     fd_set failed;
     FD_ZERO(&failed);
     FD_SET(socket, &failed);
     timeval wait = {static_cast<long>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000};
-    return select(0, write ? nullptr : &set, write ? &set : nullptr, write ? &failed : nullptr, &wait) > 0;
+    return select(0, nullptr, &connected, &failed, &wait) > 0;
 }
 
+std::string Seconds(DWORD milliseconds)
+{
+    return std::to_string(milliseconds / 1000) + " s";
+}
+
+// The connect alone is bounded by select(); after it the socket blocks, and
+// each send and receive is bounded by the time left, which costs no wake-up
+// per call.
 class Session {
 public:
     Session(const Endpoint& endpoint, const Deadline& deadline)
@@ -84,7 +94,7 @@ public:
     }
 
     // Empty on success, else the reason.
-    std::string Connect()
+    std::string Connect(DWORD limit)
     {
         addrinfo hints = {};
         hints.ai_family = AF_UNSPEC;
@@ -96,6 +106,7 @@ public:
         if (resolved != 0) {
             return "cannot find the address of" + where_ + ": " + SocketError(resolved);
         }
+        const Deadline connectDeadline(std::min(limit, deadline_.Left()));
         std::string reason = "no address for" + where_;
         for (const addrinfo* address = addresses.get(); address != nullptr; address = address->ai_next) {
             UniqueSocket candidate(socket(address->ai_family, address->ai_socktype, address->ai_protocol));
@@ -109,9 +120,9 @@ public:
                 reason = "cannot connect to" + where_ + ": " + SocketError(WSAGetLastError());
                 continue;
             }
-            if (!WaitFor(candidate.get(), true, deadline_.Left())) {
-                reason = "no connection to" + where_ + " within " + Seconds();
-                if (deadline_.Passed()) {
+            if (!WaitForConnect(candidate.get(), connectDeadline.Left())) {
+                reason = "no connection to" + where_ + " within " + Seconds(std::min(limit, deadline_.Budget()));
+                if (connectDeadline.Passed()) {
                     return reason;
                 }
                 continue;
@@ -121,6 +132,11 @@ public:
             getsockopt(candidate.get(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
             if (error != 0) {
                 reason = "cannot connect to" + where_ + ": " + SocketError(error);
+                continue;
+            }
+            u_long blocking = 0;
+            if (ioctlsocket(candidate.get(), FIONBIO, &blocking) != 0) {
+                reason = "cannot make a socket: " + SocketError(WSAGetLastError());
                 continue;
             }
             socket_ = std::move(candidate);
@@ -134,23 +150,22 @@ public:
     std::string Send(const char* data, std::size_t size)
     {
         while (size > 0) {
-            if (WaitFor(socket_.get(), false, 0)) {
+            u_long waiting = 0;
+            if (sentBefore_ && ioctlsocket(socket_.get(), FIONREAD, &waiting) == 0 && waiting > 0) {
                 answeredEarly_ = true;
                 return {};
             }
-            if (!WaitFor(socket_.get(), true, deadline_.Left())) {
-                return "clamd took no more data within " + Seconds();
+            if (!LimitTo(SO_SNDTIMEO)) {
+                return "clamd took no more data within " + Seconds(deadline_.Budget());
             }
-            const int sent = send(socket_.get(), data, static_cast<int>(size < kChunkSize ? size : kChunkSize), 0);
+            const int sent = send(socket_.get(), data, static_cast<int>(std::min<std::size_t>(size, INT_MAX)), 0);
             if (sent == SOCKET_ERROR) {
-                if (WSAGetLastError() == WSAEWOULDBLOCK) {
-                    if (deadline_.Passed()) {
-                        return "clamd took no more data within " + Seconds();
-                    }
-                    continue;
+                if (WSAGetLastError() == WSAETIMEDOUT) {
+                    return "clamd took no more data within " + Seconds(deadline_.Budget());
                 }
                 return "lost the connection to" + where_ + " while sending: " + SocketError(WSAGetLastError());
             }
+            sentBefore_ = true;
             data += sent;
             size -= static_cast<std::size_t>(sent);
         }
@@ -164,19 +179,16 @@ public:
     {
         char buffer[4096];
         while (reply.find('\0') == std::string::npos) {
-            if (!WaitFor(socket_.get(), false, deadline_.Left())) {
-                return "no answer from" + where_ + " within " + Seconds();
+            if (!LimitTo(SO_RCVTIMEO)) {
+                return "no answer from" + where_ + " within " + Seconds(deadline_.Budget());
             }
             const int got = recv(socket_.get(), buffer, sizeof buffer, 0);
             if (got == 0) {
                 return {};
             }
             if (got == SOCKET_ERROR) {
-                if (WSAGetLastError() == WSAEWOULDBLOCK) {
-                    if (deadline_.Passed()) {
-                        return "no answer from" + where_ + " within " + Seconds();
-                    }
-                    continue;
+                if (WSAGetLastError() == WSAETIMEDOUT) {
+                    return "no answer from" + where_ + " within " + Seconds(deadline_.Budget());
                 }
                 return reply.empty() ? "lost the connection to" + where_ + " before its answer: " +
                                            SocketError(WSAGetLastError())
@@ -191,52 +203,47 @@ public:
     }
 
 private:
-    std::string Seconds() const { return std::to_string(deadline_.Budget() / 1000) + " s"; }
+    // False when no time is left; a time-out of 0 would mean none at all.
+    bool LimitTo(int option)
+    {
+        const DWORD left = deadline_.Left();
+        return left > 0 && setsockopt(socket_.get(), SOL_SOCKET, option, reinterpret_cast<const char*>(&left),
+                                      sizeof left) == 0;
+    }
 
     const Endpoint& endpoint_;
     const Deadline& deadline_;
     std::string where_;
     UniqueSocket socket_;
+    bool sentBefore_ = false;
     bool answeredEarly_ = false;
 };
 
-
-}  // namespace
-
-Verdict ScanWithClamd(const Endpoint& endpoint, const std::string& file, unsigned long timeoutMs)
+// Streams the file over a connected session and reads clamd's answer.
+Verdict Stream(Session& session, HANDLE input, const std::string& file)
 {
-    const Deadline deadline(timeoutMs);
-    const UniqueFile input(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!input) {
-        return Verdict::Error("cannot open " + file + ": " + SystemErrorMessage(GetLastError(), file));
-    }
-    WinsockSession winsock;
-    if (winsock.Error() != 0) {
-        return Verdict::Error("Winsock does not start: " + SocketError(winsock.Error()));
-    }
-    Session session(endpoint, deadline);
-    std::string failure = session.Connect();
-    if (!failure.empty()) {
-        return Verdict::Error(failure);
-    }
     // The z prefix makes clamd end its answer with a NUL.
     const char command[] = "zINSTREAM";
-    failure = session.Send(command, sizeof command);
-    std::string frame;
-    while (failure.empty() && !session.AnsweredEarly()) {
-        frame.resize(4 + kChunkSize);
+    std::string batch(command, sizeof command);
+    std::string failure;
+    for (;;) {
+        const std::size_t at = batch.size();
+        batch.resize(at + 4 + kChunkSize);
         DWORD got = 0;
-        if (!ReadFile(input.get(), &frame[4], kChunkSize, &got, nullptr)) {
+        if (!ReadFile(input, &batch[at + 4], kChunkSize, &got, nullptr)) {
             return Verdict::Error("cannot read " + file + ": " + SystemErrorMessage(GetLastError(), file));
         }
-        frame.resize(4 + got);
+        batch.resize(at + 4 + got);
         // Each chunk is led by its length in network byte order.
         const u_long length = htonl(got);
-        std::memcpy(&frame[0], &length, 4);
-        // The zero-length chunk that ends the stream is the last frame.
-        failure = session.Send(frame.data(), frame.size());
-        if (got == 0) {
+        std::memcpy(&batch[at], &length, 4);
+        // A small file goes in one send, with the zero-length chunk that ends the stream.
+        if (got != 0 && batch.size() < kChunkSize) {
+            continue;
+        }
+        failure = session.Send(batch.data(), batch.size());
+        batch.clear();
+        if (got == 0 || !failure.empty() || session.AnsweredEarly()) {
             break;
         }
     }
@@ -247,6 +254,43 @@ Verdict ScanWithClamd(const Endpoint& endpoint, const std::string& file, unsigne
         return ParseClamdReply(reply);
     }
     return Verdict::Error(failure.empty() ? receiveFailure : failure);
+}
+
+std::optional<Verdict> Scan(const Endpoint& endpoint, const std::string& file, unsigned long timeoutMs,
+                            unsigned long connectLimitMs, std::string& noConnection)
+{
+    const Deadline deadline(timeoutMs);
+    const UniqueFile input(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!input) {
+        return CannotOpen(file, GetLastError());
+    }
+    WinsockSession winsock;
+    if (winsock.Error() != 0) {
+        return Verdict::Error("Winsock does not start: " + SocketError(winsock.Error()));
+    }
+    Session session(endpoint, deadline);
+    noConnection = session.Connect(connectLimitMs);
+    if (!noConnection.empty()) {
+        return std::nullopt;
+    }
+    return Stream(session, input.get(), file);
+}
+
+}  // namespace
+
+Verdict ScanWithClamd(const Endpoint& endpoint, const std::string& file, unsigned long timeoutMs)
+{
+    std::string noConnection;
+    const std::optional<Verdict> verdict = Scan(endpoint, file, timeoutMs, timeoutMs, noConnection);
+    return verdict ? *verdict : Verdict::Error(noConnection);
+}
+
+std::optional<Verdict> ScanWithClamdIfListening(const Endpoint& endpoint, const std::string& file,
+                                                unsigned long timeoutMs, unsigned long connectLimitMs,
+                                                std::string& noConnection)
+{
+    return Scan(endpoint, file, timeoutMs, connectLimitMs, noConnection);
 }
 
 }  // namespace ostrel::ostrelscan

@@ -2,16 +2,23 @@
 
 #include "ChildProcess.h"
 #include "Clamd.h"
+#include "Deadline.h"
+#include "FileAccess.h"
 #include "Profiles.h"
+#include "base/FilePath.h"
 #include "base/UniqueResource.h"
-#include "base/WinError.h"
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 namespace ostrel::ostrelscan {
 namespace {
+
+// A refused connection takes Windows about a second to report on loopback;
+// auto waits no longer than that before it asks the next engine.
+constexpr unsigned long kAutoConnectLimitMs = 1000;
 
 std::string ExpandVariables(const std::string& text)
 {
@@ -26,9 +33,38 @@ bool IsFile(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::vector<std::string> SubfolderNames(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    const UniqueFindHandle search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!search) {
+        return names;
+    }
+    do {
+        const std::string name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..") {
+            names.push_back(name);
+        }
+    } while (FindNextFileA(search.get(), &found));
+    return names;
+}
+
 // Empty when none of the places holds it; `looked` says where it was sought.
 std::string FindProgram(const ScannerProfile& profile, std::string& looked)
 {
+    const auto note = [&looked](const std::string& place) { looked += (looked.empty() ? "" : ", ") + place; };
+    const std::string versions = ExpandVariables(profile.versionsFolder);
+    if (!versions.empty() && versions.find('%') == std::string::npos) {
+        const std::string program = ExtractFileName(profile.programs.front());
+        for (const std::string& version : NewestVersionsFirst(SubfolderNames(versions))) {
+            const std::string path = versions + "\\" + version + "\\" + program;
+            if (IsFile(path)) {
+                return path;
+            }
+        }
+        note(versions + "\\*\\" + program);
+    }
     for (const std::string& place : profile.programs) {
         const std::string path = ExpandVariables(place);
         // An unset variable stays as "%NAME%": nothing to look at.
@@ -38,17 +74,59 @@ std::string FindProgram(const ScannerProfile& profile, std::string& looked)
         if (IsFile(path)) {
             return path;
         }
-        looked += (looked.empty() ? "" : ", ") + path;
+        note(path);
     }
     return {};
 }
 
-// The engine would say "cannot open" in its own words, or not at all.
-std::string OpenFailure(const std::string& file)
+EngineAnswer RunProgram(const ScannerProfile& profile, const std::string& program, const std::string& file,
+                        unsigned long timeoutMs, const std::string& label)
 {
-    const UniqueFile input(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                       nullptr, OPEN_EXISTING, 0, nullptr));
-    return input ? std::string() : "cannot open " + file + ": " + SystemErrorMessage(GetLastError(), file);
+    const ChildRun run = RunHidden(program, ProfileCommandLine(profile, program, file), timeoutMs);
+    if (!run.failure.empty()) {
+        return {Verdict::Error(profile.title + ": " + run.failure), run.output, label};
+    }
+    return {ReadProfileReport(profile, run.exitCode, run.output), run.output, label};
+}
+
+std::string ClamdLabel(const std::string& address)
+{
+    return "ClamAV daemon clamd at " + address;
+}
+
+// clamd when it takes the connection, else the first engine installed. A
+// daemon that took the connection and then fails is the user's broken
+// daemon, not a reason to ask another engine.
+EngineAnswer AskFirstEngineThere(const Settings& settings, const std::string& file)
+{
+    const auto automatic = [](const std::string& label) { return label + " (auto)"; };
+    if (std::optional<Verdict> failure = OpenFailure(file)) {
+        return {*failure, {}, automatic("no engine asked")};
+    }
+    const Deadline deadline(static_cast<unsigned long>(settings.timeoutSeconds) * 1000);
+    std::vector<std::string> tried;
+    if (const std::optional<Endpoint> endpoint = ParseAddress(settings.address)) {
+        std::string noConnection;
+        if (std::optional<Verdict> verdict =
+                ScanWithClamdIfListening(*endpoint, file, deadline.Left(), kAutoConnectLimitMs, noConnection)) {
+            return {*verdict, {}, automatic(ClamdLabel(settings.address))};
+        }
+        tried.push_back(ClamdLabel(settings.address) + ": " + noConnection);
+    }
+    for (const char* engine : {"defender", "clamscan"}) {
+        const ScannerProfile& profile = *FindProfile(engine);
+        std::string looked;
+        const std::string program = FindProgram(profile, looked);
+        if (!program.empty()) {
+            return RunProgram(profile, program, file, deadline.Left(), automatic(profile.title));
+        }
+        tried.push_back(profile.title + ": not installed (looked for " + looked + ")");
+    }
+    std::string reason = "no engine to ask; tried:";
+    for (const std::string& attempt : tried) {
+        reason += "\n" + attempt;
+    }
+    return {Verdict::Error(reason), {}, automatic("no engine found")};
 }
 
 }  // namespace
@@ -56,7 +134,7 @@ std::string OpenFailure(const std::string& file)
 std::string EngineLabel(const Settings& settings)
 {
     if (settings.engine == "clamd") {
-        return "ClamAV daemon clamd at " + settings.address;
+        return ClamdLabel(settings.address);
     }
     const ScannerProfile* profile = FindProfile(settings.engine);
     return profile != nullptr ? profile->title : settings.engine;
@@ -64,21 +142,24 @@ std::string EngineLabel(const Settings& settings)
 
 EngineAnswer AskEngine(const Settings& settings, const std::string& file)
 {
+    const std::string label = EngineLabel(settings);
+    if (settings.engine == "auto") {
+        return AskFirstEngineThere(settings, file);
+    }
     const unsigned long timeoutMs = static_cast<unsigned long>(settings.timeoutSeconds) * 1000;
     if (settings.engine == "clamd") {
         const std::optional<Endpoint> endpoint = ParseAddress(settings.address);
         if (!endpoint) {
-            return {Verdict::Error("address \"" + settings.address + "\" is not HOST:PORT"), {}};
+            return {Verdict::Error("address \"" + settings.address + "\" is not HOST:PORT"), {}, label};
         }
-        return {ScanWithClamd(*endpoint, file, timeoutMs), {}};
+        return {ScanWithClamd(*endpoint, file, timeoutMs), {}, label};
     }
     const ScannerProfile* profile = FindProfile(settings.engine);
     if (profile == nullptr) {
-        return {Verdict::Error("unknown engine \"" + settings.engine + "\""), {}};
+        return {Verdict::Error("unknown engine \"" + settings.engine + "\""), {}, label};
     }
-    std::string failure = OpenFailure(file);
-    if (!failure.empty()) {
-        return {Verdict::Error(failure), {}};
+    if (std::optional<Verdict> failure = OpenFailure(file)) {
+        return {*failure, {}, label};
     }
     std::string program = settings.program;
     if (program.empty()) {
@@ -87,14 +168,10 @@ EngineAnswer AskEngine(const Settings& settings, const std::string& file)
         if (program.empty()) {
             return {Verdict::Error(profile->title + " is not installed where its installer puts it (" +
                                    looked + "); name it with program= in ostrelscan.ini"),
-                    {}};
+                    {}, label};
         }
     }
-    const ChildRun run = RunHidden(program, ProfileCommandLine(*profile, program, file), timeoutMs);
-    if (!run.failure.empty()) {
-        return {Verdict::Error(profile->title + ": " + run.failure), run.output};
-    }
-    return {ReadProfileReport(*profile, run.exitCode, run.output), run.output};
+    return RunProgram(*profile, program, file, timeoutMs, label);
 }
 
 }  // namespace ostrel::ostrelscan

@@ -10,12 +10,14 @@ namespace ostrel::ostrelscan {
 struct EngineAnswer {
     Verdict verdict;
     std::string output;  // what a scanner program printed, for the report of an error
+    std::string label;   // the engine that answered, for the report's first line
 };
 
-// "clamd at 127.0.0.1:3310", "ClamAV clamscan": for the report's first line.
+// "ClamAV daemon clamd at 127.0.0.1:3310", "ClamAV clamscan": for the report's first line.
 std::string EngineLabel(const Settings& settings);
 
-// Asks the engine of the settings about the file.
+// Asks the engine of the settings about the file; with engine auto, the
+// first engine that is there. No engine is tried after one has answered.
 EngineAnswer AskEngine(const Settings& settings, const std::string& file);
 
 }  // namespace ostrel::ostrelscan

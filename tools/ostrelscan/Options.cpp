@@ -76,8 +76,8 @@ std::string ApplySetting(Settings& settings, std::string_view name, std::string_
     const std::string text = TrimBlanks(value);
     if (key == "engine") {
         const std::string engine = Lower(text);
-        if (engine != "clamd" && FindProfile(engine) == nullptr) {
-            return "unknown engine \"" + text + "\" (clamd, clamscan, clamdscan or defender)";
+        if (engine != "auto" && engine != "clamd" && FindProfile(engine) == nullptr) {
+            return "unknown engine \"" + text + "\" (auto, clamd, clamscan, clamdscan or defender)";
         }
         settings.engine = engine;
     } else if (key == "address") {
@@ -177,9 +177,12 @@ std::string UsageText()
            "                      is reported as not repaired\r\n"
            "  -de, --german       German report, umlauts in code page 850\r\n"
            "  -h, --help          this text\r\n"
-           "  --engine=NAME       clamd (default), clamscan, clamdscan or defender\r\n"
+           "  --engine=NAME       auto (default), clamd, clamscan, clamdscan or\r\n"
+           "                      defender; auto takes clamd when it listens, else\r\n"
+           "                      Microsoft Defender, else an installed clamscan\r\n"
            "  --address=HOST:PORT clamd's TCP socket, default 127.0.0.1:3310\r\n"
-           "  --program=PATH      the scanner program, when not where it installs\r\n"
+           "  --program=PATH      the scanner program, when not where it installs;\r\n"
+           "                      needs an engine other than auto and clamd\r\n"
            "  --timeout=SECONDS   give up after this long, default 10\r\n"
            "Other switches are accepted and ignored. The options may also stand in\r\n"
            "ostrelscan.ini beside the program, in a section [ostrelscan], as\r\n"

@@ -11,7 +11,7 @@
 namespace ostrel::ostrelscan {
 
 struct Settings {
-    std::string engine = "clamd";
+    std::string engine = "auto";  // clamd if it listens, else Defender, else clamscan
     std::string address = "127.0.0.1:3310";
     std::string program;     // empty: where the scanner's installer puts it
     int timeoutSeconds = 10;  // below the plug-in's 12-second limit

@@ -4,6 +4,7 @@
 #include "base/TextLines.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 namespace ostrel::ostrelscan {
@@ -14,6 +15,25 @@ constexpr std::string_view kName = "{name}";
 bool Contains(const std::vector<uint32_t>& codes, uint32_t code)
 {
     return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+// The numbers of a version name in order; separators are whatever is not a digit.
+std::vector<unsigned long long> VersionNumbers(const std::string& name)
+{
+    std::vector<unsigned long long> numbers;
+    for (std::size_t at = 0; at < name.size();) {
+        if (!std::isdigit(static_cast<unsigned char>(name[at]))) {
+            ++at;
+            continue;
+        }
+        unsigned long long number = 0;
+        for (; at < name.size() && std::isdigit(static_cast<unsigned char>(name[at])); ++at) {
+            number = std::min<unsigned long long>(number * 10 + static_cast<unsigned>(name[at] - '0'),
+                                                  1ULL << 60);
+        }
+        numbers.push_back(number);
+    }
+    return numbers;
 }
 
 std::string CodeText(uint32_t code)
@@ -36,16 +56,18 @@ const std::vector<ScannerProfile>& ScannerProfiles()
     static const std::vector<ScannerProfile> profiles = {
         {"clamscan", "ClamAV clamscan",
          {"%ProgramW6432%\\ClamAV\\clamscan.exe", "%ProgramFiles%\\ClamAV\\clamscan.exe"},
-         "--no-summary {file}", {0}, {1}, "*: {name} FOUND"},
+         "--no-summary {file}", {0}, {1}, "*: {name} FOUND", ""},
         // Streamed, so a daemon running under another account need not read the file.
         {"clamdscan", "ClamAV clamdscan",
          {"%ProgramW6432%\\ClamAV\\clamdscan.exe", "%ProgramFiles%\\ClamAV\\clamdscan.exe"},
-         "--no-summary --stream {file}", {0}, {1}, "*: {name} FOUND"},
+         "--no-summary --stream {file}", {0}, {1}, "*: {name} FOUND", ""},
         // Without -DisableRemediation it would quarantine the mail client's file.
         {"defender", "Microsoft Defender MpCmdRun",
          {"%ProgramW6432%\\Windows Defender\\MpCmdRun.exe",
           "%ProgramFiles%\\Windows Defender\\MpCmdRun.exe"},
-         "-Scan -ScanType 3 -File {file} -DisableRemediation", {0}, {2}, "Threat*: {name}"},
+         "-Scan -ScanType 3 -File {file} -DisableRemediation", {0}, {2}, "Threat*: {name}",
+         // Platform updates install beside the copy that came with Windows.
+         "%ProgramData%\\Microsoft\\Windows Defender\\Platform"},
     };
     return profiles;
 }
@@ -58,6 +80,20 @@ const ScannerProfile* FindProfile(std::string_view engine)
         }
     }
     return nullptr;
+}
+
+std::vector<std::string> NewestVersionsFirst(std::vector<std::string> names)
+{
+    const auto isVersion = [](const std::string& name) {
+        return !name.empty() && std::isdigit(static_cast<unsigned char>(name[0]));
+    };
+    std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+        if (isVersion(a) != isVersion(b)) {
+            return isVersion(a);
+        }
+        return VersionNumbers(a) > VersionNumbers(b);
+    });
+    return names;
 }
 
 std::string QuoteArgument(std::string_view argument)

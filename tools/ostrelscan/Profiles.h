@@ -20,10 +20,17 @@ struct ScannerProfile {
     std::vector<uint32_t> cleanCodes;
     std::vector<uint32_t> infectedCodes;
     std::string namePattern;            // see MatchNamePattern
+    // A folder of version folders, each with its own copy of the program
+    // (`programs` names it); the newest copy wins over `programs`.
+    std::string versionsFolder;
 };
 
 const std::vector<ScannerProfile>& ScannerProfiles();
 const ScannerProfile* FindProfile(std::string_view engine);
+
+// Version folder names, newest first: "4.18.24090.11-0" before
+// "4.18.2111.5-0". Names that do not start with a digit come last.
+std::vector<std::string> NewestVersionsFirst(std::vector<std::string> names);
 
 // Quoted for the C runtime's argument splitting, only where needed.
 std::string QuoteArgument(std::string_view argument);

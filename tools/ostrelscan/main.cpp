@@ -59,14 +59,14 @@ int Run(const std::vector<std::string>& arguments)
 
     Settings settings;
     const std::string faults = LoadSettings(request, settings);
-    EngineAnswer answer{Verdict::Error(faults), {}};
+    EngineAnswer answer{Verdict::Error(faults), {}, EngineLabel(settings)};
     if (request.file.empty()) {
         answer.verdict = Verdict::Error("no file name given");
     } else if (faults.empty()) {
         answer = AskEngine(settings, request.file);
     }
     ReportInput input;
-    input.engineLabel = EngineLabel(settings);
+    input.engineLabel = answer.label;
     input.file = request.file;
     input.german = request.german;
     input.cure = request.cure;

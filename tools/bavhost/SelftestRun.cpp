@@ -1,0 +1,194 @@
+#include "bavhost/SelftestRun.h"
+
+#include "bavhost/Answers.h"
+#include "bavhost/PluginSettings.h"
+#include "bavhost/Selftest.h"
+#include "base/FileSystem.h"
+#include "base/TextLines.h"
+#include "base/UniqueResource.h"
+#include "base/WinError.h"
+#include "eicarscan/EicarScan.h"
+#include "plugin/StatusCodes.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace ostrel::bavhost {
+namespace {
+
+constexpr std::size_t kLogLinesShown = 12;
+
+// A fresh folder under the temporary folder; its files go with it.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        char base[MAX_PATH + 1];
+        const DWORD length = GetTempPathA(sizeof base, base);
+        if (length == 0 || length > MAX_PATH) {
+            RaiseLastOSError("GetTempPathA");
+        }
+        for (unsigned attempt = 0;; ++attempt) {
+            path_ = std::string(base) + "ostrel-selftest-" + std::to_string(GetCurrentProcessId()) + "-" +
+                    std::to_string(attempt);
+            if (CreateDirectoryA(path_.c_str(), nullptr)) {
+                break;
+            }
+            if (GetLastError() != ERROR_ALREADY_EXISTS || attempt == 100) {
+                RaiseLastOSError("CreateDirectoryA");
+            }
+        }
+    }
+    ~ScratchFolder()
+    {
+        for (const std::string& file : files_) {
+            DeleteFileA(file.c_str());
+        }
+        RemoveDirectoryA(path_.c_str());
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name)
+    {
+        files_.push_back(path_ + "\\" + name);
+        return files_.back();
+    }
+
+private:
+    std::string path_;
+    std::vector<std::string> files_;
+};
+
+// Real-time protection may refuse the write itself: that is an answer too.
+DWORD WriteTestFile(const std::string& path, const std::string& content)
+{
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr));
+    DWORD written = 0;
+    if (!file || !WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr)) {
+        return GetLastError();
+    }
+    return written == content.size() ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
+}
+
+bool Readable(const std::string& path)
+{
+    return static_cast<bool>(UniqueFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                    nullptr, OPEN_EXISTING, 0, nullptr)));
+}
+
+struct TimedAnswer {
+    int32_t code = 0;
+    std::string message;
+    double milliseconds = 0;
+};
+
+TimedAnswer Check(const Plugin& plugin, const std::string& path)
+{
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    char message[1024] = {};
+    QueryPerformanceCounter(&start);
+    TimedAnswer answer;
+    answer.code = plugin.checkFile(path.c_str(), message);
+    QueryPerformanceCounter(&end);
+    message[sizeof message - 1] = '\0';
+    answer.message = message;
+    answer.milliseconds = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                          static_cast<double>(frequency.QuadPart);
+    return answer;
+}
+
+void PrintAnswer(const char* label, const TimedAnswer& answer)
+{
+    std::printf("%s: %s%s, %.0f ms\n", label, CheckAnswer(answer.code, false).c_str(),
+                answer.message.empty() ? "" : (" [" + answer.message + "]").c_str(), answer.milliseconds);
+}
+
+bool LogReadable(const LogSettings& log)
+{
+    return log.logging && !log.logFileName.empty() && FileExists(log.logFileName);
+}
+
+// The log names the test files by their folder, which is new for each run.
+void PrintEngine(const LogSettings& log, const std::string& testFolder)
+{
+    std::string engine;
+    if (LogReadable(log) && log.logOutput) {
+        engine = EngineFromLog(ReadFileTail(log.logFileName, 400), testFolder);
+    }
+    if (!engine.empty()) {
+        std::printf("Engine: %s (first line of the scanner's report in the log)\n", engine.c_str());
+    } else {
+        std::printf("Engine: not known; with Logging=1, LogFileName and LogAVPOutput=1 in %s the log "
+                    "shows which engine answered.\n",
+                    log.known ? log.store.c_str() : "the plug-in's settings");
+    }
+}
+
+void PrintLogEnd(const Plugin& plugin, const LogSettings& log)
+{
+    if (!LogReadable(log)) {
+        for (const std::string& line : ErrorAdvice(plugin.getStatus(), log)) {
+            std::printf("%s\n", line.c_str());
+        }
+        return;
+    }
+    const std::vector<std::string> lines = SplitFileLines(ReadFileTail(log.logFileName, kLogLinesShown));
+    std::printf("The end of the log (%s):\n", log.logFileName.c_str());
+    for (std::size_t i = lines.size() > kLogLinesShown ? lines.size() - kLogLinesShown : 0; i < lines.size(); ++i) {
+        std::printf("  %s\n", lines[i].c_str());
+    }
+}
+
+}  // namespace
+
+int RunSelftest(const Plugin& plugin, const std::string& pluginPath, const std::string& name)
+{
+    const LogSettings log = ReadLogSettings(pluginPath);
+    std::printf("Settings: %s\n", log.known ? log.store.c_str() : "unreadable");
+    std::printf("Scanner: %s\n", log.scanner.empty() ? "none named (AVPExeName)" : log.scanner.c_str());
+
+    SelftestFacts facts;
+    facts.configured = plugin.getStatus() != HostValue(PluginStatus::NotConfigured);
+    facts.disabled = NameSaysDisabled(name);
+    facts.scannerFound = !log.scanner.empty() && FileExists(log.scanner);
+    if (facts.configured && !facts.disabled && facts.scannerFound) {
+        ScratchFolder folder;
+        const std::string clean = folder.File("clean.txt");
+        const DWORD cleanWrite = WriteTestFile(clean, "Ostrel self-test: a file with nothing in it.\r\n");
+        if (cleanWrite != ERROR_SUCCESS) {
+            RaiseOSError(cleanWrite, "WriteFile");
+        }
+        const TimedAnswer cleanAnswer = Check(plugin, clean);
+        PrintAnswer("Clean test file", cleanAnswer);
+        facts.clean = cleanAnswer.code;
+
+        const std::string eicar = folder.File("eicar.com");
+        const DWORD eicarWrite = WriteTestFile(eicar, eicarscan::TestString());
+        facts.eicarWritten = eicarWrite == ERROR_SUCCESS;
+        if (facts.eicarWritten) {
+            const TimedAnswer eicarAnswer = Check(plugin, eicar);
+            PrintAnswer("EICAR test file", eicarAnswer);
+            facts.eicar = eicarAnswer.code;
+            facts.eicarGone = !Readable(eicar);
+        } else {
+            std::printf("EICAR test file: could not be written: %s\n",
+                        SystemErrorMessage(eicarWrite, eicar).c_str());
+        }
+        PrintEngine(log, folder.Path());
+    }
+    const SelftestVerdict verdict = JudgeSelftest(facts);
+    std::printf("%s\n", verdict.line.c_str());
+    for (const std::string& line : verdict.advice) {
+        std::printf("%s\n", line.c_str());
+    }
+    if (verdict.exitCode == kChainError) {
+        PrintLogEnd(plugin, log);
+    }
+    return verdict.exitCode;
+}
+
+}  // namespace ostrel::bavhost
