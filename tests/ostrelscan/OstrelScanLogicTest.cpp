@@ -203,7 +203,7 @@ TEST(Arguments, ThePluginsDefaultsAndAFileWithBlanks)
 TEST(Settings, DefaultsIniAndCommandLine)
 {
     Settings settings;
-    EXPECT_EQ(settings.engine, "clamd");
+    EXPECT_EQ(settings.engine, "auto");
     EXPECT_EQ(settings.address, "127.0.0.1:3310");
     EXPECT_EQ(settings.timeoutSeconds, 10);
 
@@ -230,7 +230,7 @@ TEST(Settings, FaultsAreReportedAndChangeNothing)
                 settings);
     ASSERT_EQ(faults.size(), 8u);
     EXPECT_EQ(faults[0], "ostrelscan.ini line 1: unknown setting \"adress\"");
-    EXPECT_EQ(settings.engine, "clamd");
+    EXPECT_EQ(settings.engine, "auto");
     EXPECT_EQ(settings.address, "127.0.0.1:3310");
     EXPECT_EQ(settings.timeoutSeconds, 10);
 
