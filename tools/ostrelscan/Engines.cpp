@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -53,7 +54,13 @@ std::vector<std::string> SubfolderNames(const std::string& folder)
 // Empty when none of the places holds it; `looked` says where it was sought.
 std::string FindProgram(const ScannerProfile& profile, std::string& looked)
 {
-    const auto note = [&looked](const std::string& place) { looked += (looked.empty() ? "" : ", ") + place; };
+    std::vector<std::string> places;  // %ProgramW6432% and %ProgramFiles% are often one folder
+    const auto note = [&](const std::string& place) {
+        if (std::find(places.begin(), places.end(), place) == places.end()) {
+            places.push_back(place);
+            looked += (looked.empty() ? "" : ", ") + place;
+        }
+    };
     const std::string versions = ExpandVariables(profile.versionsFolder);
     if (!versions.empty() && versions.find('%') == std::string::npos) {
         const std::string program = ExtractFileName(profile.programs.front());
