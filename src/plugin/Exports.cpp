@@ -9,7 +9,7 @@
 #include "plugin/HostBuffer.h"
 #include "plugin/OstrelConstVars.h"
 #include "plugin/PluginName.h"
-#include "ui/OstrelCfg.h"
+#include "ui/dialogs/OstrelCfg.h"
 
 #include <windows.h>
 

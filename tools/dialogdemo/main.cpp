@@ -3,8 +3,8 @@
 #include "log/LogSink.h"
 #include "settings/Config.h"
 #include "sysinfo/KxVersion.h"
-#include "ui/OstrelCfg.h"
-#include "ui/OstrelInfo.h"
+#include "ui/dialogs/OstrelCfg.h"
+#include "ui/dialogs/OstrelInfo.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "ui/Control.h"
+#include "ui/controls/Control.h"
 
 #include "base/WinError.h"
-#include "ui/Form.h"
+#include "ui/controls/Form.h"
 
 #include <algorithm>
 

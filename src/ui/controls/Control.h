@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lang/Persistent.h"
-#include "ui/Graphics.h"
+#include "ui/controls/Graphics.h"
 
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "ui/DateCompletion.h"
+#include "ui/controls/DateCompletion.h"
 
 #include "base/Ascii.h"
 #include "base/Exception.h"

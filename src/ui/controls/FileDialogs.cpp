@@ -1,4 +1,4 @@
-#include "ui/FileDialogs.h"
+#include "ui/controls/FileDialogs.h"
 
 #include <commdlg.h>
 

@@ -1,4 +1,4 @@
-#include "ui/Form.h"
+#include "ui/controls/Form.h"
 
 #include "base/WinError.h"
 

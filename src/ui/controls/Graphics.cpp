@@ -1,4 +1,4 @@
-#include "ui/Graphics.h"
+#include "ui/controls/Graphics.h"
 
 namespace ostrel {
 

@@ -1,9 +1,9 @@
-#include "ui/KxEdit.h"
+#include "ui/controls/KxEdit.h"
 
 #include "base/Exception.h"
 #include "base/MessageBox.h"
 #include "lang/MessageTexts.h"
-#include "ui/Form.h"
+#include "ui/controls/Form.h"
 
 namespace ostrel {
 

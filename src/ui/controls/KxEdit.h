@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/Control.h"
-#include "ui/KxEditRules.h"
+#include "ui/controls/Control.h"
+#include "ui/controls/KxEditRules.h"
 
 namespace ostrel {
 

@@ -1,4 +1,4 @@
-#include "ui/KxEditRules.h"
+#include "ui/controls/KxEditRules.h"
 
 #include "base/AnsiString.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/DateCompletion.h"
-#include "ui/VirtualKeys.h"
+#include "ui/controls/DateCompletion.h"
+#include "ui/controls/VirtualKeys.h"
 
 #include <bitset>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "ui/KxURLLabel.h"
+#include "ui/controls/KxURLLabel.h"
 
-#include "ui/Form.h"
+#include "ui/controls/Form.h"
 
 #include <shellapi.h>
 #include <windowsx.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/KxURLLabelRules.h"
-#include "ui/StdControls.h"
+#include "ui/controls/KxURLLabelRules.h"
+#include "ui/controls/StdControls.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "ui/SpinEdit.h"
+#include "ui/controls/SpinEdit.h"
 
-#include "ui/Form.h"
+#include "ui/controls/Form.h"
 
 namespace ostrel {
 

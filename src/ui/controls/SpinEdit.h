@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/Control.h"
-#include "ui/SpinEditRules.h"
+#include "ui/controls/Control.h"
+#include "ui/controls/SpinEditRules.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
-#include "ui/SpinEditRules.h"
+#include "ui/controls/SpinEditRules.h"
 
 #include "base/AnsiString.h"
 #include "base/Ascii.h"
-#include "ui/VirtualKeys.h"
+#include "ui/controls/VirtualKeys.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
-#include "ui/StdControls.h"
+#include "ui/controls/StdControls.h"
 
 #include "base/TextLines.h"
-#include "ui/Form.h"
+#include "ui/controls/Form.h"
 
 namespace ostrel {
 

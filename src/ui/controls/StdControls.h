@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Control.h"
+#include "ui/controls/Control.h"
 
 #include <string>
 #include <vector>

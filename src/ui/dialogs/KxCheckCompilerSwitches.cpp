@@ -1,4 +1,4 @@
-#include "ui/KxCheckCompilerSwitches.h"
+#include "ui/dialogs/KxCheckCompilerSwitches.h"
 
 #include "base/Exception.h"
 

@@ -1,4 +1,4 @@
-#include "ui/OstrelCfg.h"
+#include "ui/dialogs/OstrelCfg.h"
 
 #include "base/AnsiString.h"
 #include "base/Exception.h"
@@ -14,8 +14,8 @@
 #include "settings/ParameterRules.h"
 #include "settings/RegistryKey.h"
 #include "sysinfo/SystemQueries.h"
-#include "ui/OstrelInfo.h"
-#include "ui/OstrelSupportInfo.h"
+#include "ui/dialogs/OstrelInfo.h"
+#include "ui/support/OstrelSupportInfo.h"
 
 #include <shellapi.h>
 #include <shlobj.h>

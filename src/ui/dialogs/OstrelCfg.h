@@ -1,11 +1,11 @@
 #pragma once
 
 #include "ui/DialogContext.h"
-#include "ui/FileDialogs.h"
-#include "ui/Form.h"
-#include "ui/KxEdit.h"
-#include "ui/SpinEdit.h"
-#include "ui/StdControls.h"
+#include "ui/controls/FileDialogs.h"
+#include "ui/controls/Form.h"
+#include "ui/controls/KxEdit.h"
+#include "ui/controls/SpinEdit.h"
+#include "ui/controls/StdControls.h"
 
 #include <functional>
 #include <string>

@@ -1,8 +1,8 @@
-#include "ui/OstrelInfo.h"
+#include "ui/dialogs/OstrelInfo.h"
 
 #include "base/MessageBox.h"
 #include "lang/LanguageFile.h"
-#include "ui/KxCheckCompilerSwitches.h"
+#include "ui/dialogs/KxCheckCompilerSwitches.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ui/DialogContext.h"
-#include "ui/Form.h"
-#include "ui/KxURLLabel.h"
-#include "ui/StdControls.h"
+#include "ui/controls/Form.h"
+#include "ui/controls/KxURLLabel.h"
+#include "ui/controls/StdControls.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "ui/OstrelSupportInfo.h"
+#include "ui/support/OstrelSupportInfo.h"
 
 #include "base/Exception.h"
 #include "base/FilePath.h"
@@ -10,7 +10,7 @@
 #include "settings/RegistryKey.h"
 #include "settings/SettingsTable.h"
 #include "sysinfo/SystemQueries.h"
-#include "ui/SupportInfoText.h"
+#include "ui/support/SupportInfoText.h"
 
 #include <windows.h>
 

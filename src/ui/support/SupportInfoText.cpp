@@ -1,4 +1,4 @@
-#include "ui/SupportInfoText.h"
+#include "ui/support/SupportInfoText.h"
 
 #include "base/AnsiString.h"
 #include "base/FilePath.h"

@@ -1,8 +1,8 @@
 #include "lang/MultiLanguage.h"
 #include "support/DialogWindows.h"
 #include "support/FormDriver.h"
-#include "ui/Form.h"
-#include "ui/StdControls.h"
+#include "ui/controls/Form.h"
+#include "ui/controls/StdControls.h"
 
 #include <gtest/gtest.h>
 

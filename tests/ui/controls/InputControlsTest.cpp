@@ -1,7 +1,7 @@
-#include "ui/Form.h"
-#include "ui/KxEdit.h"
-#include "ui/SpinEdit.h"
-#include "ui/StdControls.h"
+#include "ui/controls/Form.h"
+#include "ui/controls/KxEdit.h"
+#include "ui/controls/SpinEdit.h"
+#include "ui/controls/StdControls.h"
 
 #include <gtest/gtest.h>
 

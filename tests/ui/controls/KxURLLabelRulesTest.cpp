@@ -1,4 +1,4 @@
-#include "ui/KxURLLabelRules.h"
+#include "ui/controls/KxURLLabelRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/KxURLLabel.h"
+#include "ui/controls/KxURLLabel.h"
 
 #include "lang/MultiLanguage.h"
 #include "support/FormDriver.h"

@@ -1,6 +1,6 @@
-#include "ui/SpinEditRules.h"
+#include "ui/controls/SpinEditRules.h"
 
-#include "ui/VirtualKeys.h"
+#include "ui/controls/VirtualKeys.h"
 
 #include <gtest/gtest.h>
 

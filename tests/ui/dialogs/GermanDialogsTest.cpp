@@ -3,8 +3,8 @@
 #include "support/MessageBoxWatcher.h"
 #include "support/TestDialogContext.h"
 #include "support/TestFiles.h"
-#include "ui/OstrelCfg.h"
-#include "ui/OstrelInfo.h"
+#include "ui/dialogs/OstrelCfg.h"
+#include "ui/dialogs/OstrelInfo.h"
 
 #include <gtest/gtest.h>
 

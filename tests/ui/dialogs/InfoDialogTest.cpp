@@ -1,4 +1,4 @@
-#include "ui/OstrelInfo.h"
+#include "ui/dialogs/OstrelInfo.h"
 
 #include "support/FormDriver.h"
 #include "support/LinkRecorder.h"

@@ -1,4 +1,4 @@
-#include "ui/OstrelSupportInfo.h"
+#include "ui/support/OstrelSupportInfo.h"
 
 #include "settings/ConfigError.h"
 #include "settings/RegistryKey.h"
