@@ -3,6 +3,8 @@
 #include "base/WinError.h"
 #include "ui/controls/Form.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace ostrel {
@@ -109,21 +111,27 @@ TControl::~TControl()
 // destroyed. Its child windows still reach their living controls.
 void TControl::DestroyHandle()
 {
-    if (!window_) {
+    HWND window = window_.get();
+    if (window == nullptr) {
         return;
     }
     owner_.HintGone(*this);
-    DestroyWindow(ReleaseWindow());
+    Untie(window);
+    DestroyWindow(window);
 }
 
-// Unties the window from this object and hands it back to its class.
-HWND TControl::ReleaseWindow()
+// From here on no message of `window` reaches this object. Runs before the
+// object destroys its window, or at WM_NCDESTROY when the window goes first
+// (its parent or owner went). Other subclasses, such as the tooltip's, stay
+// chained as they were.
+void TControl::Untie(HWND window)
 {
-    HWND window = window_.release();
+    RemoveWindowSubclass(window, &TControl::SubclassProc, 0);
     RemovePropA(window, ControlProperty);
     RemovePropA(window, NameProperty);
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
-    return window;
+    if (window_.get() == window) {
+        window_.release();
+    }
 }
 
 const PropertyTable& TControl::Properties() const
@@ -185,8 +193,9 @@ void TControl::MakeWindow()
     }
     SetPropA(Handle(), ControlProperty, this);
     SetPropA(Handle(), NameProperty, const_cast<char*>(name_.c_str()));
-    originalProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::WindowProc)));
+    if (!SetWindowSubclass(Handle(), &TControl::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+        RaiseLastOSError("SetWindowSubclass");
+    }
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
 }
 
@@ -194,8 +203,7 @@ void TControl::RecreateHandle(DWORD removeStyle, DWORD addStyle)
 {
     const std::string caption = Caption();
     style_ = (static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)) & ~removeStyle) | addStyle;
-    owner_.HintGone(*this);
-    window_.reset();
+    DestroyHandle();
     MakeWindow();
     SetWindowTextA(Handle(), caption.c_str());
     EnableWindow(Handle(), enabled_);
@@ -206,18 +214,15 @@ void TControl::RecreateHandle(DWORD removeStyle, DWORD addStyle)
     owner_.HintChanged(*this);
 }
 
-LRESULT CALLBACK TControl::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR self)
 {
-    TControl* control = FromHandle(window);
-    if (control == nullptr) {
-        return DefWindowProcA(window, message, wParam, lParam);
+    auto* control = reinterpret_cast<TControl*>(self);
+    if (message == WM_NCDESTROY) {
+        control->Untie(window);
+        return DefSubclassProc(window, message, wParam, lParam);
     }
-    WNDPROC original = control->originalProc_;
     try {
-        if (message == WM_NCDESTROY) {
-            control->ReleaseWindow();
-            return CallWindowProcA(original, window, message, wParam, lParam);
-        }
         LRESULT result = 0;
         if (control->HandleMessage(message, wParam, lParam, result)) {
             return result;
@@ -226,12 +231,7 @@ LRESULT CALLBACK TControl::WindowProc(HWND window, UINT message, WPARAM wParam, 
         control->owner_.KeepError(std::current_exception());
         return 0;
     }
-    return CallWindowProcA(original, window, message, wParam, lParam);
-}
-
-LRESULT TControl::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return CallWindowProcA(originalProc_, Handle(), message, wParam, lParam);
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 bool TControl::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result)

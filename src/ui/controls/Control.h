@@ -96,7 +96,6 @@ protected:
     void RecreateHandle(DWORD removeStyle, DWORD addStyle);
     // Messages for this control; return true when handled, with `result`.
     virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
     void ChangeStyle(DWORD remove, DWORD add);
     virtual void FontChanged();
     // The window exists and is subclassed.
@@ -108,9 +107,10 @@ protected:
     int Id() const { return id_; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
     void MakeWindow();
-    HWND ReleaseWindow();
+    void Untie(HWND window);
     bool SetCursorShape();
 
     TForm& owner_;
@@ -118,7 +118,6 @@ private:
     const std::string name_;  // its characters stay where the window property points
     int id_ = 0;
     UniqueWindow window_;
-    WNDPROC originalProc_ = nullptr;
     const char* windowClass_ = nullptr;
     DWORD style_ = 0;
     DWORD exStyle_ = 0;

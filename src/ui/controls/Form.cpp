@@ -11,7 +11,6 @@ namespace ostrel {
 
 namespace {
 
-
 struct FrameStyle {
     DWORD style;
     DWORD exStyle;
@@ -29,8 +28,6 @@ FrameStyle StyleOf(int borderStyle)
     }
 }
 
-// Disables the windows a modal form stands in front of, and enables them
-// again on every way out.
 // The tooltip's entry for a control of the form.
 TOOLINFOA ToolOf(HWND form, const TControl& control)
 {
@@ -42,6 +39,8 @@ TOOLINFOA ToolOf(HWND form, const TControl& control)
     return tool;
 }
 
+// Disables the windows a modal form stands in front of, and enables them
+// again on every way out.
 class DisabledWindows {
 public:
     DisabledWindows(HWND owner, HWND form) : form_(form)
@@ -337,6 +336,11 @@ bool TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         SetModalResult(mrCancel);
         result = 0;
         return true;
+    case WM_DESTROY:
+        // The window goes before the form (its owner went): the system has
+        // already taken the tooltip, an owned window, along.
+        tooltip_.release();
+        break;
     case WM_ACTIVATE:
         // A message box takes the focus; it comes back to the same control.
         if (LOWORD(wParam) == WA_INACTIVE) {

@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <initializer_list>
 #include <memory>
 #include <thread>
+#include <vector>
 
 namespace ostrel::test {
 namespace {
@@ -46,33 +48,79 @@ struct SampleForm {
     TLabel& label = form.Add<TLabel>(rest, "lblLabel");
 };
 
-// Messages that a window being destroyed gets while it still leads into
-// its control object, whose members may already be gone.
-struct LateMessages {
+// Counts the messages a window being destroyed gets while it still leads
+// into its control object, whose members may already be gone: through the
+// object's name on the window, or through a subclass (the control's or its
+// tooltip's) still chained in front of the window's class.
+class LateMessages {
+public:
+    LateMessages() : hook_(SetWindowsHookExA(WH_CALLWNDPROC, &LateMessages::Hook, nullptr, GetCurrentThreadId()))
+    {
+        count = 0;
+    }
+    ~LateMessages() { UnhookWindowsHookEx(hook_); }
+    LateMessages(const LateMessages&) = delete;
+    LateMessages& operator=(const LateMessages&) = delete;
+
+    bool Hooked() const { return hook_ != nullptr; }
+    int Count() const { return count; }
+
+private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
     {
         const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (code == HC_ACTION && (call->message == WM_DESTROY || call->message == WM_NCDESTROY) &&
-            GetWindowLongPtrA(call->hwnd, GWLP_WNDPROC) == subclassProc) {
+            (TControl::FromHandle(call->hwnd) != nullptr ||
+             GetWindowLongPtrA(call->hwnd, GWLP_WNDPROC) != GetClassLongPtrA(call->hwnd, GCLP_WNDPROC))) {
             ++count;
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
-    static inline LONG_PTR subclassProc = 0;
     static inline int count = 0;
+    HHOOK hook_;
 };
 
 TEST(Form, DestroyedControlsGetNoMoreMessages)
 {
     auto sample = std::make_unique<SampleForm>();
-    LateMessages::subclassProc = GetWindowLongPtrA(sample->ok.Handle(), GWLP_WNDPROC);
     HWND okWindow = sample->ok.Handle();
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &LateMessages::Hook, nullptr, GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
+    LateMessages late;
+    ASSERT_TRUE(late.Hooked());
     sample.reset();
-    UnhookWindowsHookEx(hook);
     EXPECT_FALSE(IsWindow(okWindow));
-    EXPECT_EQ(LateMessages::count, 0);
+    EXPECT_EQ(late.Count(), 0);
+}
+
+// Each control is subclassed twice, by itself and by the tooltip showing
+// its hint. Either the controls go first (the form object's own order), or
+// the form's window does, as when its owner window is destroyed; the
+// controls then let go of their windows as these go.
+TEST(Form, ControlsWithHintsLetGoOfTheirWindowsInEitherOrder)
+{
+    for (bool formWindowFirst : {false, true}) {
+        SCOPED_TRACE(formWindowFirst ? "form window first" : "controls first");
+        auto sample = std::make_unique<SampleForm>();
+        sample->form.SetFormShowHint(true);
+        std::vector<HWND> windows = {sample->form.Handle()};
+        for (TControl* control : std::initializer_list<TControl*>{&sample->ok, &sample->cancel, &sample->check,
+                                                                   &sample->label, &sample->bottom}) {
+            control->SetHint("Hint of " + control->Name());
+            windows.push_back(control->Handle());
+        }
+        if (formWindowFirst) {
+            DestroyWindow(sample->form.Handle());
+            EXPECT_EQ(sample->form.Handle(), nullptr);
+            EXPECT_EQ(sample->ok.Handle(), nullptr);
+            EXPECT_EQ(sample->label.Handle(), nullptr);
+        }
+        LateMessages late;
+        ASSERT_TRUE(late.Hooked());
+        sample.reset();
+        EXPECT_EQ(late.Count(), 0);
+        for (HWND window : windows) {
+            EXPECT_FALSE(IsWindow(window));
+        }
+    }
 }
 
 TEST(Form, EnterClicksTheFocusedButtonElseTheDefaultOneAndEscTheCancelButton)
