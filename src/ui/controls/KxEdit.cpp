@@ -2,7 +2,6 @@
 
 #include "base/Exception.h"
 #include "base/MessageBox.h"
-#include "lang/MessageTexts.h"
 #include "ui/controls/Form.h"
 
 namespace ostrel {
@@ -31,7 +30,8 @@ std::string ShortDateText(const CalendarDate& date)
 
 }  // namespace
 
-TKxEdit::TKxEdit(TForm& owner, TWinControl* parent, std::string name) : TControl(owner, parent, std::move(name))
+TKxEdit::TKxEdit(TForm& owner, TWinControl* parent, std::string name, const TMessageTexts& texts)
+    : TControl(owner, parent, std::move(name)), texts_(texts)
 {
     SetColor(clWindow);
     CreateHandle("EDIT", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | kx::AlignmentStyle(rules_.Alignment()),
@@ -101,7 +101,7 @@ void TKxEdit::CompleteDate()
             SetCaption(ShortDateText(*date));
         }
     } catch (const Exception& error) {
-        ShowErrorBox(error.Message(), MessageText(MessageKey::SError));
+        ShowErrorBox(error.Message(), texts_.Text(MessageKey::SError));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lang/MessageTexts.h"
 #include "ui/controls/Control.h"
 #include "ui/controls/KxEditRules.h"
 
@@ -9,7 +10,8 @@ namespace ostrel {
 // options say, filters typed characters and can complete dates.
 class TKxEdit : public TControl {
 public:
-    TKxEdit(TForm& owner, TWinControl* parent, std::string name);
+    // `texts` caption the box about an impossible date.
+    TKxEdit(TForm& owner, TWinControl* parent, std::string name, const TMessageTexts& texts);
     const char* ClassName() const override { return "TKxEdit"; }
     const PropertyTable& Properties() const override;
     bool CanFocus() const override { return true; }
@@ -32,6 +34,7 @@ private:
     void CompleteDate();
 
     kx::KxEditProperties rules_;
+    const TMessageTexts& texts_;
 };
 
 }  // namespace ostrel

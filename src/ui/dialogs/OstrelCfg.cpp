@@ -29,11 +29,6 @@ namespace {
 constexpr const char* ScannerFileName = "Avnt.exe";
 constexpr std::size_t VirusDefinitionHead = 150;
 
-std::string Message(MessageKey key)
-{
-    return MessageText(key);
-}
-
 // The folder of an installed scanner, from the first of its keys that opens.
 std::string InstalledScannerFolder()
 {
@@ -74,18 +69,18 @@ TfrmCfg::TfrmCfg(HWND owner, TDialogContext context)
       btnSelectLanguageFile(Add<TSpeedButton>(pnlControls, "btnSelectLanguageFile", "GLYPH_LANGUAGE")),
       lblLanguageName(Add<TLabel>(pnlControls, "lblLanguageName")),
       lblAVPExeName(Add<TLabel>(pnlControls, "lblAVPExeName")),
-      edtAVPExeName(Add<TKxEdit>(pnlControls, "edtAVPExeName")),
+      edtAVPExeName(Add<TKxEdit>(pnlControls, "edtAVPExeName", context.Messages)),
       btnOpenFile(Add<TSpeedButton>(pnlControls, "btnOpenFile", "GLYPH_OPEN")),
       Bevel1(Add<TBevel>(pnlControls, "Bevel1")),
       cbxEditParams(Add<TCheckBox>(pnlControls, "cbxEditParams")),
       lblAVPScanParam(Add<TLabel>(pnlControls, "lblAVPScanParam")),
-      edtAVPScanParam(Add<TKxEdit>(pnlControls, "edtAVPScanParam")),
+      edtAVPScanParam(Add<TKxEdit>(pnlControls, "edtAVPScanParam", context.Messages)),
       lblAVPCureParam(Add<TLabel>(pnlControls, "lblAVPCureParam")),
-      edtAVPCureParam(Add<TKxEdit>(pnlControls, "edtAVPCureParam")),
+      edtAVPCureParam(Add<TKxEdit>(pnlControls, "edtAVPCureParam", context.Messages)),
       Bevel2(Add<TBevel>(pnlControls, "Bevel2")),
       cbxLogEnabled(Add<TCheckBox>(pnlControls, "cbxLogEnabled")),
       lblLogFileName(Add<TLabel>(pnlControls, "lblLogFileName")),
-      edtLogFileName(Add<TKxEdit>(pnlControls, "edtLogFileName")),
+      edtLogFileName(Add<TKxEdit>(pnlControls, "edtLogFileName", context.Messages)),
       btnSaveLogFileName(Add<TSpeedButton>(pnlControls, "btnSaveLogFileName", "GLYPH_SAVE")),
       lblMaxLogLevel(Add<TLabel>(pnlControls, "lblMaxLogLevel")),
       sedMaxLogLevel(Add<TSpinEdit>(pnlControls, "sedMaxLogLevel")),
@@ -229,7 +224,7 @@ void TfrmCfg::FormCreate()
     if (!languageFile.empty()) {
         lblLanguageName.SetCaption(ChangeFileExt(ExtractFileName(languageFile), ""));
     }
-    ApplyLanguageFile(languageFile, this);
+    ApplyLanguageFile(languageFile, this, context_.Messages);
 }
 
 void TfrmCfg::FormShow()
@@ -442,8 +437,8 @@ void TfrmCfg::btnSelectLanguageFileClick()
     if (!TrimBlanks(chosen).empty()) {
         lblLanguageName.SetCaption(ChangeFileExt(ExtractFileName(chosen), ""));
     }
-    ApplyLanguageFile(chosen, nullptr);
-    ApplyLanguageFile(chosen, this);
+    ApplyLanguageFile(chosen, nullptr, context_.Messages);
+    ApplyLanguageFile(chosen, this, context_.Messages);
 }
 
 void TfrmCfg::btnInfoClick()

@@ -77,6 +77,12 @@ private:
     void btnSupportClick();
     void WriteSupportFile();
     int Ask(const std::string& text, UINT icon, HWND owner);
+    // The plug-in's message texts, bare and filled.
+    std::string Message(MessageKey key) const { return context_.Messages.Text(key); }
+    std::string FormatMessageText(MessageKey key, const FormatArgs& args)
+    {
+        return context_.Messages.Format(key, args);
+    }
 
     TDialogContext context_;
 };

@@ -8,8 +8,8 @@
 
 namespace ostrel {
 
-TfrmInfo::TfrmInfo(HWND ownerWindow, std::string languageFileName)
-    : TForm(ownerWindow, "frmInfo"), languageFileName_(std::move(languageFileName))
+TfrmInfo::TfrmInfo(HWND ownerWindow, std::string languageFileName, TMessageTexts& texts)
+    : TForm(ownerWindow, "frmInfo"), languageFileName_(std::move(languageFileName)), texts_(texts)
 {
     SetCaption("Info");
     SetBorderStyle(bsSingle);
@@ -70,7 +70,7 @@ void TfrmInfo::SetVersion(const std::string& version)
 
 void TfrmInfo::FormCreate()
 {
-    ApplyLanguageFile(languageFileName_, this);
+    ApplyLanguageFile(languageFileName_, this, texts_);
 }
 
 void TfrmInfo::FormKeyDown(WORD key, int shift)
@@ -94,7 +94,7 @@ std::string BuildSettingsText()
 
 int ShowInfoDialog(HWND ownerWindow, const TDialogContext& context)
 {
-    TfrmInfo info(ownerWindow, context.Config.Values().LanguageFileName);
+    TfrmInfo info(ownerWindow, context.Config.Values().LanguageFileName, context.Messages);
     info.SetVersion(context.PluginVersion);
     return info.ShowModal();
 }

@@ -13,8 +13,9 @@ namespace ostrel {
 // plug-in's version and a notice. Ctrl+Alt+C shows the build settings.
 class TfrmInfo : public TForm {
 public:
-    // Centred on `ownerWindow`; applies the language file `languageFileName`.
-    TfrmInfo(HWND ownerWindow, std::string languageFileName);
+    // Centred on `ownerWindow`; applies the language file `languageFileName`,
+    // and tells of a fault in it in the words of `texts`.
+    TfrmInfo(HWND ownerWindow, std::string languageFileName, TMessageTexts& texts);
 
     const char* ClassName() const override { return "TfrmInfo"; }
 
@@ -38,6 +39,7 @@ public:
 
 private:
     std::string languageFileName_;
+    TMessageTexts& texts_;
 };
 
 // The build settings as the info dialog shows them: each line of

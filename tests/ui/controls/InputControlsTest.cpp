@@ -1,3 +1,4 @@
+#include "support/TestDialogContext.h"
 #include "ui/controls/Form.h"
 #include "ui/controls/KxEdit.h"
 #include "ui/controls/SpinEdit.h"
@@ -29,9 +30,10 @@ struct InputForm {
     }
     ~InputForm() { ShowWindow(form.Handle(), SW_HIDE); }
 
+    TestDialogContext plugin;
     TForm form;
-    TKxEdit& first = form.Add<TKxEdit>(form, "edtFirst");
-    TKxEdit& edit = form.Add<TKxEdit>(form, "edtTest");
+    TKxEdit& first = form.Add<TKxEdit>(form, "edtFirst", plugin.messages);
+    TKxEdit& edit = form.Add<TKxEdit>(form, "edtTest", plugin.messages);
     TSpinEdit& spin = form.Add<TSpinEdit>(form, "sedTest");
 };
 

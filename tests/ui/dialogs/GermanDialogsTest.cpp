@@ -62,7 +62,7 @@ TEST(GermanDialogs, EveryEntryOfTheShippedFileReachesItsControl)
     {
         TfrmCfg config(nullptr, plugin.Context());
         ExpectTranslated(config, german);
-        TfrmInfo info(config.Handle(), german);
+        TfrmInfo info(config.Handle(), german, plugin.messages);
         ExpectTranslated(info, german);
     }
     EXPECT_TRUE(watcher.Boxes().empty());

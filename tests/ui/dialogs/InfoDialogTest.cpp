@@ -3,6 +3,7 @@
 #include "support/FormDriver.h"
 #include "support/LinkRecorder.h"
 #include "support/MessageBoxWatcher.h"
+#include "support/TestDialogContext.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -17,11 +18,12 @@ class InfoDialog : public ::testing::Test {
 protected:
     MessageBoxWatcher watcher;
     UniqueWindow owner = MakeOwner();
+    TestDialogContext plugin;
 };
 
 TEST_F(InfoDialog, LayoutLinksAndClosing)
 {
-    TfrmInfo info(owner.get(), "");
+    TfrmInfo info(owner.get(), "", plugin.messages);
     EXPECT_STREQ(info.ClassName(), "TfrmInfo");
     EXPECT_EQ(info.FindComponent("KXURLLABEL1"), &info.KxURLLabel1);
     EXPECT_EQ(info.ClientWidth(), 362);
@@ -56,7 +58,7 @@ TEST_F(InfoDialog, LayoutLinksAndClosing)
 
 TEST_F(InfoDialog, CtrlAltCShowsTheBuildSettings)
 {
-    TfrmInfo info(owner.get(), "");
+    TfrmInfo info(owner.get(), "", plugin.messages);
     EXPECT_TRUE(info.KeyPreview());
     const int shifts[] = {0, ssCtrl, ssShift, ssAlt, ssCtrl | ssShift, ssCtrl | ssAlt, ssCtrl | ssAlt | ssShift};
     for (int shift : shifts) {
@@ -76,8 +78,8 @@ TEST_F(InfoDialog, CtrlAltCShowsTheBuildSettings)
 
 TEST_F(InfoDialog, LanguageFileTranslatesItOrIsReportedMissing)
 {
-    const int emailWidth = TfrmInfo(owner.get(), "").Label6.Width();
-    TfrmInfo german(owner.get(), ProgramFolder() + "\\Deutsch.lng");
+    const int emailWidth = TfrmInfo(owner.get(), "", plugin.messages).Label6.Width();
+    TfrmInfo german(owner.get(), ProgramFolder() + "\\Deutsch.lng", plugin.messages);
     EXPECT_TRUE(watcher.Boxes().empty());
     EXPECT_EQ(german.Label6.Caption(), "E-Mail:");
     EXPECT_GT(german.Label6.Width(), emailWidth);  // auto-sized to the new caption
@@ -89,7 +91,7 @@ TEST_F(InfoDialog, LanguageFileTranslatesItOrIsReportedMissing)
                   "Virendefinitionen auf dem neuesten Stand.",
                   "", "Ostrel wird in der vorliegenden Form und ohne jede Gew\xE4hrleistung bereitgestellt."}));
 
-    TfrmInfo english(owner.get(), "C:\\missing.lng");
+    TfrmInfo english(owner.get(), "C:\\missing.lng", plugin.messages);
     ASSERT_EQ(watcher.Boxes().size(), 1u);
     EXPECT_EQ(watcher.Boxes()[0].text, "Not found C:\\missing.lng");
     EXPECT_EQ(english.Label6.Caption(), "Email:");
