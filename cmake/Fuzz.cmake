@@ -1,22 +1,18 @@
 # libFuzzer targets for the parsers, built with clang beside the native build
-# when clang is installed. Each also runs briefly as a test; run one longer
-# by hand: build/native/tests/NAME -max_total_time=600
+# when clang is installed (tests/fuzz is their project). Each also runs
+# briefly as a test; run one longer by hand:
+#   build/native/tests/fuzz/NAME -max_total_time=600
 find_program(OSTREL_CLANGXX NAMES clang++ clang++-14)
-
-function(ostrel_add_fuzzer name)
-    if(NOT OSTREL_CLANGXX)
-        return()
-    endif()
-    set(sources ${ARGN})
-    set(output ${CMAKE_CURRENT_BINARY_DIR}/${name})
-    add_custom_command(
-        OUTPUT ${output}
-        COMMAND ${OSTREL_CLANGXX} -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined
-                -I${PROJECT_SOURCE_DIR}/src -I${PROJECT_SOURCE_DIR}/tests ${sources} -o ${output}
-        DEPENDS ${sources}
-        WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
-        COMMENT "Building fuzzer ${name} with clang"
-        VERBATIM)
-    add_custom_target(${name}_build ALL DEPENDS ${output})
-    add_test(NAME ${name} COMMAND ${output} -max_total_time=5 -print_final_stats=1)
-endfunction()
+if(OSTREL_CLANGXX)
+    include(ExternalProject)
+    set(fuzz_build ${CMAKE_CURRENT_BINARY_DIR}/fuzz)
+    ExternalProject_Add(fuzzers
+        SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/fuzz
+        BINARY_DIR ${fuzz_build}
+        CMAKE_ARGS -DCMAKE_CXX_COMPILER=${OSTREL_CLANGXX}
+        BUILD_ALWAYS ON
+        INSTALL_COMMAND "")
+    foreach(name scan_report_fuzz message_fallback_fuzz language_script_fuzz clamd_reply_fuzz scanner_profile_fuzz)
+        add_test(NAME ${name} COMMAND ${fuzz_build}/${name} -max_total_time=5 -print_final_stats=1)
+    endforeach()
+endif()

@@ -1,7 +1,5 @@
 #include "lang/FormatMsg.h"
 
-#include "base/Exception.h"
-
 namespace ostrel {
 
 std::string ExpandLineBreaks(std::string_view text)
@@ -22,24 +20,6 @@ std::string ExpandLineBreaks(std::string_view text)
 std::string FormatMsg(std::string_view pattern, const FormatArgs& args)
 {
     return Format(ExpandLineBreaks(pattern), args);
-}
-
-std::string FormatMessageText(MessageKey key, const FormatArgs& args)
-{
-    const std::string text = MessageText(key);
-    try {
-        return FormatMsg(text, args);
-    } catch (const EConvertError&) {
-    }
-    const std::string& builtIn = DefaultMessageTexts()[static_cast<std::size_t>(key)];
-    if (text != builtIn) {
-        NoteMessageFallback(key);
-        try {
-            return FormatMsg(builtIn, args);
-        } catch (const EConvertError&) {
-        }
-    }
-    return BareArguments(args);
 }
 
 std::string BareArguments(const FormatArgs& args)

@@ -4,7 +4,6 @@
 #include "base/Exception.h"
 #include "base/FileSystem.h"
 #include "base/MessageBox.h"
-#include "lang/FormatMsg.h"
 #include "lang/MessageTexts.h"
 #include "lang/MultiLanguage.h"
 #include "settings/IniFile.h"
@@ -51,26 +50,25 @@ std::vector<std::string> SectionScript(const IniFile& ini, const std::string& se
 
 // A key the file does not name keeps its current text; one it names with
 // an empty value becomes empty, as the file asks.
-void LoadMessages(const TMultiLanguage& translator)
+void LoadMessages(const TMultiLanguage& translator, TMessageTexts& messages)
 {
-    MessageTable texts = MessageTexts();
+    MessageTable texts = messages.Texts();
     for (std::size_t index = 0; index < MessageKeyCount; ++index) {
         const char* key = MessageKeyName(static_cast<MessageKey>(index));
         if (std::optional<std::string> text = translator.FindText(key)) {
             texts[index] = std::move(*text);
         }
     }
-    SetMessageTexts(std::move(texts));
+    messages.SetTexts(std::move(texts));
 }
 
-void ApplyLanguageFile(const std::string& fileName, Component* dialog)
+void ApplyLanguageFile(const std::string& fileName, Component* dialog, TMessageTexts& texts)
 {
     if (TrimBlanks(fileName).empty()) {
         return;
     }
     if (!FileExists(fileName)) {
-        ShowErrorBox(FormatMessageText(MessageKey::SNotFound, {}) + " " + fileName,
-                     MessageText(MessageKey::SError));
+        ShowErrorBox(texts.Format(MessageKey::SNotFound, {}) + " " + fileName, texts.Text(MessageKey::SError));
         return;
     }
     try {
@@ -84,12 +82,12 @@ void ApplyLanguageFile(const std::string& fileName, Component* dialog)
         translator.Script() = SectionScript(ini, section, language);
         translator.SetLanguage(language);
         if (dialog == nullptr) {
-            LoadMessages(translator);
+            LoadMessages(translator, texts);
         }
     } catch (...) {
         ErrorDescription error = DescribeCurrentException();
-        ShowErrorBox(FormatMessageText(MessageKey::SErrorLanguageFile, {error.className, error.message}),
-                     MessageText(MessageKey::SError));
+        ShowErrorBox(texts.Format(MessageKey::SErrorLanguageFile, {error.className, error.message}),
+                     texts.Text(MessageKey::SError));
     }
 }
 

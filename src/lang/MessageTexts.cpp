@@ -1,8 +1,9 @@
 #include "lang/MessageTexts.h"
 
-#include <bitset>
-#include <memory>
-#include <mutex>
+#include "base/Exception.h"
+#include "lang/FormatMsg.h"
+#include "lang/LogSink.h"
+
 #include <utility>
 
 namespace ostrel {
@@ -51,27 +52,6 @@ MessageTable BuildDefaults()
     };
 }
 
-// Readers copy the pointer atomically, so a table swapped in by another
-// thread never changes a string under a reader.
-std::shared_ptr<const MessageTable>& CurrentTable()
-{
-    static std::shared_ptr<const MessageTable> table =
-        std::make_shared<const MessageTable>(DefaultMessageTexts());
-    return table;
-}
-
-struct FallbackNotes {
-    std::mutex lock;
-    std::bitset<MessageKeyCount> noted;  // for the current table
-    std::vector<MessageKey> pending;
-};
-
-FallbackNotes& Fallbacks()
-{
-    static FallbackNotes notes;
-    return notes;
-}
-
 }  // namespace
 
 const char* MessageKeyName(MessageKey key)
@@ -85,41 +65,59 @@ const MessageTable& DefaultMessageTexts()
     return defaults;
 }
 
-std::string MessageText(MessageKey key)
+TMessageTexts::TMessageTexts(LogSink& log)
+    : log_(log), table_(std::make_shared<const MessageTable>(DefaultMessageTexts()))
 {
-    std::shared_ptr<const MessageTable> table = std::atomic_load(&CurrentTable());
-    return (*table)[static_cast<std::size_t>(key)];
 }
 
-MessageTable MessageTexts()
+std::string TMessageTexts::Text(MessageKey key) const
 {
-    return *std::atomic_load(&CurrentTable());
+    return (*std::atomic_load(&table_))[static_cast<std::size_t>(key)];
 }
 
-void SetMessageTexts(MessageTable texts)
+MessageTable TMessageTexts::Texts() const
 {
-    std::atomic_store(&CurrentTable(), std::make_shared<const MessageTable>(std::move(texts)));
-    FallbackNotes& notes = Fallbacks();
-    std::lock_guard<std::mutex> guard(notes.lock);
-    notes.noted.reset();
+    return *std::atomic_load(&table_);
 }
 
-void NoteMessageFallback(MessageKey key)
+void TMessageTexts::SetTexts(MessageTable texts)
 {
-    FallbackNotes& notes = Fallbacks();
-    std::lock_guard<std::mutex> guard(notes.lock);
-    const std::size_t index = static_cast<std::size_t>(key);
-    if (!notes.noted.test(index)) {
-        notes.noted.set(index);
-        notes.pending.push_back(key);
+    std::atomic_store(&table_, std::make_shared<const MessageTable>(std::move(texts)));
+    std::lock_guard<std::mutex> guard(notedLock_);
+    noted_.reset();
+}
+
+std::string TMessageTexts::Format(MessageKey key, const FormatArgs& args)
+{
+    const std::string text = Text(key);
+    try {
+        return FormatMsg(text, args);
+    } catch (const EConvertError&) {
     }
+    const std::string& builtIn = DefaultMessageTexts()[static_cast<std::size_t>(key)];
+    if (text != builtIn) {
+        NoteFallback(key);
+        try {
+            return FormatMsg(builtIn, args);
+        } catch (const EConvertError&) {
+        }
+    }
+    return BareArguments(args);
 }
 
-std::vector<MessageKey> TakeMessageFallbacks()
+void TMessageTexts::NoteFallback(MessageKey key)
 {
-    FallbackNotes& notes = Fallbacks();
-    std::lock_guard<std::mutex> guard(notes.lock);
-    return std::exchange(notes.pending, {});
+    {
+        std::lock_guard<std::mutex> guard(notedLock_);
+        const std::size_t index = static_cast<std::size_t>(key);
+        if (noted_.test(index)) {
+            return;
+        }
+        noted_.set(index);
+    }
+    log_.WriteLog(std::string("The text ") + MessageKeyName(key) +
+                      " of the language file does not fit its arguments; the built-in text is used",
+                  LogAlways);
 }
 
 }  // namespace ostrel

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "base/Format.h"
+
 #include <array>
+#include <bitset>
 #include <cstddef>
+#include <memory>
+#include <mutex>
 #include <string>
-#include <vector>
 
 namespace ostrel {
 
@@ -41,19 +45,39 @@ using MessageTable = std::array<std::string, MessageKeyCount>;
 const char* MessageKeyName(MessageKey key);
 const MessageTable& DefaultMessageTexts();
 
-// The current text; a copy, because another thread may replace the table.
-std::string MessageText(MessageKey key);
+class LogSink;
 
-// All current texts; a copy.
-MessageTable MessageTexts();
+// The message texts of one loaded plug-in: the English defaults until a
+// language file replaces them. The plug-in owns them and hands them to the
+// parts, as it does with the settings and the log.
+class TMessageTexts {
+public:
+    // `log` hears of each translation that does not fit its arguments.
+    explicit TMessageTexts(LogSink& log);
+    TMessageTexts(const TMessageTexts&) = delete;
+    TMessageTexts& operator=(const TMessageTexts&) = delete;
 
-// Replaces all texts at once.
-void SetMessageTexts(MessageTable texts);
+    // The current text; a copy, because another thread may replace the table.
+    std::string Text(MessageKey key) const;
+    // All current texts; a copy.
+    MessageTable Texts() const;
+    // Replaces all texts at once.
+    void SetTexts(MessageTable texts);
 
-// A translated text that did not fit its arguments is noted here, once per
-// key and table, for the log to name.
-void NoteMessageFallback(MessageKey key);
-// The keys noted since the last call.
-std::vector<MessageKey> TakeMessageFallbacks();
+    // The current text, filled by FormatMsg. A translation that does not
+    // fit the arguments gives way to the built-in English text and is named
+    // in the log, once per key and table; if even that fails, the bare
+    // arguments are the message. Error paths use it, so it never raises a
+    // formatting error.
+    std::string Format(MessageKey key, const FormatArgs& args);
+
+private:
+    void NoteFallback(MessageKey key);
+
+    LogSink& log_;
+    std::shared_ptr<const MessageTable> table_;  // swapped whole, read through atomic loads
+    std::mutex notedLock_;
+    std::bitset<MessageKeyCount> noted_;  // for the current table
+};
 
 }  // namespace ostrel

@@ -3,62 +3,45 @@
 #include "base/FilePath.h"
 #include "base/FileSystem.h"
 #include "base/MessageBox.h"
-#include "lang/FormatMsg.h"
-#include "lang/MessageTexts.h"
-#include "log/LogError.h"
+#include "base/UniqueResource.h"
 
 namespace ostrel {
 
-namespace {
-
-void ReportLogError(const std::string& logFileName, const ELogError& error)
-{
-    std::string folder = ExtractFileDir(logFileName);
-    std::string dirNote;
-    if (!DirectoryExists(folder)) {
-        dirNote = "\r\n" + FormatMessageText(MessageKey::SDirNotExists, {folder});
-    }
-    std::string body =
-        FormatMessageText(MessageKey::SLogError, {logFileName, error.ClassName(), error.Message()}) + dirNote;
-    ShowErrorBox(body, MessageText(MessageKey::SError));
-}
-
-// Translations that did not fit their arguments, named once each.
-void LogMessageFallbacks(TOstrelLog& log)
-{
-    for (MessageKey key : TakeMessageFallbacks()) {
-        log.DoLog(std::string("The text ") + MessageKeyName(key) +
-                  " of the language file does not fit its arguments; the built-in text is used");
-    }
-}
-
-}  // namespace
-
-void LogSink::WriteLogFmt(const std::string& format, const FormatArgs& args, int32_t level)
-{
-    WriteLog(FormatMsg(format, args), level);
-}
-
-TLogFacade::TLogFacade(TConfig& config, TOstrelLog& log, std::function<bool()> configured)
-    : config_(config), log_(log), configured_(std::move(configured))
+TLogFacade::TLogFacade(TConfig& config, TOstrelLog& log, TMessageTexts& texts, std::function<bool()> configured)
+    : config_(config), log_(log), texts_(texts), configured_(std::move(configured))
 {
 }
 
 void TLogFacade::WriteLog(const std::string& text, int32_t level)
 {
     const ConfigValues settings = config_.Values();
-    if (!settings.Logging || settings.LogFileName.empty() || !configured_()) {
+    if (!settings.Logging || settings.LogFileName.empty() || !configured_() || level > settings.MaxLogLevel ||
+        reportingThread_ == GetCurrentThreadId()) {
         return;
     }
     try {
-        LogMessageFallbacks(log_);
-        if (level > settings.MaxLogLevel) {
-            return;
-        }
         log_.DoLog(text);
     } catch (const ELogError& error) {
         ReportLogError(settings.LogFileName, error);
     }
+}
+
+void TLogFacade::ReportLogError(const std::string& logFileName, const ELogError& error)
+{
+    std::string body;
+    std::string caption;
+    {
+        reportingThread_ = GetCurrentThreadId();
+        ScopeExit reported([this] { reportingThread_ = 0; });
+        const std::string folder = ExtractFileDir(logFileName);
+        std::string dirNote;
+        if (!DirectoryExists(folder)) {
+            dirNote = "\r\n" + texts_.Format(MessageKey::SDirNotExists, {folder});
+        }
+        body = texts_.Format(MessageKey::SLogError, {logFileName, error.ClassName(), error.Message()}) + dirNote;
+        caption = texts_.Text(MessageKey::SError);
+    }
+    ShowErrorBox(body, caption);
 }
 
 void TLogFacade::TrimLogFile()

@@ -9,7 +9,7 @@
 #include "plugin/HostBuffer.h"
 #include "plugin/OstrelConstVars.h"
 #include "plugin/PluginName.h"
-#include "ui/OstrelCfg.h"
+#include "ui/dialogs/OstrelCfg.h"
 
 #include <windows.h>
 
@@ -120,7 +120,7 @@ int32_t WINAPI BAV_Initialize()
         PluginState& plugin = Plugin();
         plugin.Config.Load();
         ConfigValues settings = plugin.Config.Values();
-        ApplyLanguageFile(settings.LanguageFileName, nullptr);
+        ApplyLanguageFile(settings.LanguageFileName, nullptr, plugin.Messages);
         if (!SettingsComplete(settings)) {
             OstrelStatus = PluginStatus::NotConfigured;
         }
@@ -154,7 +154,8 @@ int32_t WINAPI BAV_Setup()
     LogQuietly("BAV_Setup", LogCalls);
     try {
         PluginState& plugin = Plugin();
-        ShowConfigDialog({plugin.Config, plugin.LogFacade, plugin.PluginFileName, plugin.PluginVersion});
+        ShowConfigDialog(
+            {plugin.Config, plugin.LogFacade, plugin.Messages, plugin.PluginFileName, plugin.PluginVersion});
         ConfigValues settings = plugin.Config.Values();
         PluginStatus notConfigured = PluginStatus::NotConfigured;
         if (SettingsComplete(settings)) {

@@ -4,7 +4,6 @@
 #include "base/Format.h"
 #include "base/MessageBox.h"
 #include "lang/FormatMsg.h"
-#include "lang/MessageTexts.h"
 #include "plugin/HostBuffer.h"
 #include "plugin/OstrelConstVars.h"
 #include "plugin/RequestRules.h"
@@ -49,7 +48,8 @@ ScanResult RunScanner(const RequestKind& kind, const std::string& fileName, std:
         run.EndString = settings.EndString;
         run.LogAVPOutput = settings.LogAVPOutput;
         try {
-            code = DoExecute(run, PluginLog(), kind.isCure, ScannerCommandLine(parameters, fileName), "", msg);
+            code = DoExecute(run, PluginLog(), Plugin().Messages, kind.isCure,
+                             ScannerCommandLine(parameters, fileName), "", msg);
             PluginLog().WriteLog("After DoExecute", LogDetails);
         } catch (...) {
             code = ScanResult::RequestError;

@@ -16,7 +16,8 @@ std::atomic<PluginStatus> OstrelStatus{PluginStatus::Ready};
 PluginState::PluginState()
     : PluginFileName(ModuleFileName(PluginModule)),
       PluginVersion(GetFileVersion(PluginFileName)),
-      LogFacade(Config, Log, [] { return OstrelStatus != PluginStatus::NotConfigured; })
+      Messages(LogFacade),
+      LogFacade(Config, Log, Messages, [] { return OstrelStatus != PluginStatus::NotConfigured; })
 {
     Config.SetModuleFileName(PluginFileName);
     Config.CheckIniFile();

@@ -2,6 +2,7 @@
 
 #include "base/CriticalSection.h"
 #include "base/TicketLock.h"
+#include "lang/MessageTexts.h"
 #include "log/LogFacade.h"
 #include "log/TextLog.h"
 #include "plugin/StatusCodes.h"
@@ -30,6 +31,7 @@ struct PluginState {
     std::string PluginVersion;
     TConfig Config;
     TOstrelLog Log;
+    TMessageTexts Messages;  // names a text that does not fit in LogFacade
     TLogFacade LogFacade;
 };
 

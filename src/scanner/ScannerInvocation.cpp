@@ -2,7 +2,6 @@
 
 #include "base/AnsiString.h"
 #include "base/UniqueResource.h"
-#include "lang/FormatMsg.h"
 
 namespace ostrel {
 
@@ -55,8 +54,8 @@ void TScannerRunner::Stop()
     }
 }
 
-TScannerRun::TScannerRun(TScanRunSettings settings, LogSink& log)
-    : settings_(std::move(settings)), log_(log), endMarker_(settings_.EndString)
+TScannerRun::TScannerRun(TScanRunSettings settings, LogSink& log, TMessageTexts& texts)
+    : settings_(std::move(settings)), log_(log), texts_(texts), endMarker_(settings_.EndString)
 {
     runner_.OnRawRead = [this](TProcessRunner&, std::string_view bytes) { HandleRawRead(bytes); };
     runner_.OnTerminate = [this](TProcessRunner&, uint32_t) { done_ = true; };
@@ -156,14 +155,14 @@ ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, con
     runner_.Stop();
     done_ = true;
     const DWORD seconds = settings_.TimeLimitMilliseconds / 1000;
-    log_.WriteLog(FormatMessageText(MessageKey::SExecTimeOut, {seconds}), LogAlways);
+    log_.WriteLog(texts_.Format(MessageKey::SExecTimeOut, {seconds}), LogAlways);
     return ScanResult::TimedOut;
 }
 
-ScanResult DoExecute(const TScanRunSettings& settings, LogSink& log, bool isCure, const std::string& commandLine,
-                     const std::string& currentDir, std::string& msg)
+ScanResult DoExecute(const TScanRunSettings& settings, LogSink& log, TMessageTexts& texts, bool isCure,
+                     const std::string& commandLine, const std::string& currentDir, std::string& msg)
 {
-    TScannerRun run(settings, log);
+    TScannerRun run(settings, log, texts);
     return run.Execute(isCure, commandLine, currentDir, msg);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "log/LogSink.h"
+#include "lang/LogSink.h"
+#include "lang/MessageTexts.h"
 #include "scanner/EndMarker.h"
 #include "scanner/ProcessRunner.h"
 #include "scanner/ScanReport.h"
@@ -33,7 +34,7 @@ struct TScanRunSettings {
 // reads the result from the report while the output streams in.
 class TScannerRun {
 public:
-    TScannerRun(TScanRunSettings settings, LogSink& log);
+    TScannerRun(TScanRunSettings settings, LogSink& log, TMessageTexts& texts);
     TScannerRun(const TScannerRun&) = delete;
     TScannerRun& operator=(const TScannerRun&) = delete;
 
@@ -52,6 +53,7 @@ private:
 
     TScanRunSettings settings_;
     LogSink& log_;
+    TMessageTexts& texts_;
     TScannerRunner runner_;
     TEndMarker endMarker_;
     TScanReportReader report_;
@@ -60,8 +62,8 @@ private:
     bool done_ = false;
 };
 
-// A run with the given settings, logging into `log`.
-ScanResult DoExecute(const TScanRunSettings& settings, LogSink& log, bool isCure, const std::string& commandLine,
-                     const std::string& currentDir, std::string& msg);
+// A run with the given settings, logging into `log` in the words of `texts`.
+ScanResult DoExecute(const TScanRunSettings& settings, LogSink& log, TMessageTexts& texts, bool isCure,
+                     const std::string& commandLine, const std::string& currentDir, std::string& msg);
 
 }  // namespace ostrel

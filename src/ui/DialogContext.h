@@ -1,6 +1,7 @@
 #pragma once
 
-#include "log/LogSink.h"
+#include "lang/LogSink.h"
+#include "lang/MessageTexts.h"
 #include "settings/Config.h"
 
 #include <string>
@@ -11,6 +12,7 @@ namespace ostrel {
 struct TDialogContext {
     TConfig& Config;
     LogSink& Log;
+    TMessageTexts& Messages;
     std::string PluginFileName;
     std::string PluginVersion;
 };

@@ -1,8 +1,8 @@
 // Language files set the message templates and the plug-in's error paths
 // fill them: whatever the templates and arguments, the fallback must give
 // a text and never raise.
-#include "lang/FormatMsg.h"
 #include "lang/MessageTexts.h"
+#include "support/RecordingLog.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -26,7 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (size_t index = 0; index < texts.size() && index < fields.size(); ++index) {
         texts[index] = fields[index];
     }
-    ostrel::SetMessageTexts(texts);
+    ostrel::test::RecordingLog log;
+    ostrel::TMessageTexts messages(log);
+    messages.SetTexts(texts);
     ostrel::FormatArgs args;
     for (size_t index = texts.size(); index < fields.size() && args.size() < 8; ++index) {
         const std::string& field = fields[index];
@@ -39,8 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     for (size_t index = 0; index < ostrel::MessageKeyCount; ++index) {
-        ostrel::FormatMessageText(static_cast<ostrel::MessageKey>(index), args);
+        messages.Format(static_cast<ostrel::MessageKey>(index), args);
     }
-    ostrel::TakeMessageFallbacks();
     return 0;
 }

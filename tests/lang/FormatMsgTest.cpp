@@ -1,9 +1,11 @@
 #include "base/Exception.h"
 #include "lang/FormatMsg.h"
 #include "lang/MessageTexts.h"
+#include "support/RecordingLog.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace ostrel {
@@ -28,24 +30,29 @@ TEST(FormatMsg, TranslatedTemplateWithWrongPlaceholdersRaises)
 
 TEST(FormatMessageText, BadTranslationFallsBackToTheBuiltInTextThenToTheArguments)
 {
+    test::RecordingLog log;
+    TMessageTexts messages(log);
     MessageTable texts = DefaultMessageTexts();
     texts[static_cast<std::size_t>(MessageKey::SExecTimeOut)] = "Zeit %s";
     texts[static_cast<std::size_t>(MessageKey::SLogError)] = "Datei %s\\nKlasse %s";
-    SetMessageTexts(texts);
-    TakeMessageFallbacks();
+    messages.SetTexts(texts);
 
-    EXPECT_EQ(FormatMessageText(MessageKey::SLogError, {"f.log", "ELogError", "m"}), "Datei f.log\r\nKlasse ELogError");
-    EXPECT_EQ(FormatMessageText(MessageKey::SExecTimeOut, {12}), "Timeoutvalue 12 sec. elapsed since starting program");
-    EXPECT_EQ(FormatMessageText(MessageKey::SExecTimeOut, {12}), "Timeoutvalue 12 sec. elapsed since starting program");
-    // Noted once for the table, not per use.
-    EXPECT_EQ(TakeMessageFallbacks(), std::vector<MessageKey>{MessageKey::SExecTimeOut});
-    EXPECT_TRUE(TakeMessageFallbacks().empty());
+    EXPECT_EQ(messages.Format(MessageKey::SLogError, {"f.log", "ELogError", "m"}), "Datei f.log\r\nKlasse ELogError");
+    EXPECT_EQ(messages.Format(MessageKey::SExecTimeOut, {12}), "Timeoutvalue 12 sec. elapsed since starting program");
+    EXPECT_EQ(messages.Format(MessageKey::SExecTimeOut, {12}), "Timeoutvalue 12 sec. elapsed since starting program");
+    // Named in the log once for the table, not per use; a new table names it afresh.
+    const std::string note =
+        "The text SExecTimeOut of the language file does not fit its arguments; the built-in text is used";
+    EXPECT_EQ(log.lines, std::vector<std::string>{note});
+    messages.SetTexts(texts);
+    messages.Format(MessageKey::SExecTimeOut, {12});
+    EXPECT_EQ(log.lines, (std::vector<std::string>{note, note}));
 
     // Arguments even the built-in text cannot take are shown as they are.
-    EXPECT_EQ(FormatMessageText(MessageKey::SExecTimeOut, {3.5, "twelve", int64_t{7}}), "3.5 twelve 7");
-    SetMessageTexts(DefaultMessageTexts());
-    EXPECT_EQ(FormatMessageText(MessageKey::SLogError, {1}), "1");
-    EXPECT_TRUE(TakeMessageFallbacks().empty()) << "the built-in text itself is no translation";
+    EXPECT_EQ(messages.Format(MessageKey::SExecTimeOut, {3.5, "twelve", int64_t{7}}), "3.5 twelve 7");
+    messages.SetTexts(DefaultMessageTexts());
+    EXPECT_EQ(messages.Format(MessageKey::SLogError, {1}), "1");
+    EXPECT_EQ(log.lines.size(), 2u) << "the built-in text itself is no translation";
 }
 
 }  // namespace

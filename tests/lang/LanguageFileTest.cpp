@@ -2,6 +2,7 @@
 #include "lang/LanguageFile.h"
 #include "lang/MessageTexts.h"
 #include "support/MessageBoxWatcher.h"
+#include "support/RecordingLog.h"
 #include "support/TestComponents.h"
 #include "support/TestFiles.h"
 
@@ -15,8 +16,6 @@ namespace {
 
 class LanguageFile : public ::testing::Test {
 protected:
-    void TearDown() override { SetMessageTexts(DefaultMessageTexts()); }
-
     std::string Write(const std::string& content)
     {
         std::string path = folder.File("test.lng");
@@ -26,6 +25,8 @@ protected:
 
     TempDir folder;
     TestForm form;
+    RecordingLog log;
+    TMessageTexts messages{log};
 };
 
 TEST_F(LanguageFile, TranslatesDialogAndMessages)
@@ -37,40 +38,42 @@ TEST_F(LanguageFile, TranslatesDialogAndMessages)
                              "btnHelp.Caption=Zweite\r\nmmoInfo.Lines=eins\\nzwei\r\n"
                              "btnHelp.Hint=" + std::string(3000, 'h') + "\r\n");
     MessageBoxWatcher watcher;
-    ApplyLanguageFile(path, &form);
+    ApplyLanguageFile(path, &form, messages);
     EXPECT_EQ(form.caption, "Konfiguration");
     EXPECT_EQ(form.Control("btnHelp").caption, "Hilfe");
     EXPECT_EQ(form.Control("btnHelp").hint, std::string(2047, 'h'));
     EXPECT_EQ(form.Control("mmoInfo").lines, (std::vector<std::string>{"eins", "zwei"}));
-    EXPECT_EQ(MessageText(MessageKey::SError), "Error");
+    EXPECT_EQ(messages.Text(MessageKey::SError), "Error");
 
-    ApplyLanguageFile(path, nullptr);
-    EXPECT_EQ(MessageText(MessageKey::SError), "Fehler");
-    EXPECT_EQ(MessageText(MessageKey::SInfo), "Hinweis");
-    EXPECT_EQ(MessageText(MessageKey::SNotFound), "Nicht gefunden");
+    ApplyLanguageFile(path, nullptr, messages);
+    EXPECT_EQ(messages.Text(MessageKey::SError), "Fehler");
+    EXPECT_EQ(messages.Text(MessageKey::SInfo), "Hinweis");
+    EXPECT_EQ(messages.Text(MessageKey::SNotFound), "Nicht gefunden");
     // A key the file does not carry keeps its text; one it leaves empty is empty.
-    EXPECT_EQ(MessageText(MessageKey::SConfirmation), "Confirmation");
-    EXPECT_EQ(MessageText(MessageKey::SHelpNotFound), "");
+    EXPECT_EQ(messages.Text(MessageKey::SConfirmation), "Confirmation");
+    EXPECT_EQ(messages.Text(MessageKey::SHelpNotFound), "");
     EXPECT_TRUE(watcher.Boxes().empty());
 
     // A later file changes only what it names.
-    ApplyLanguageFile(Write("[Main]\r\nEnglishLanguageName=German\r\n[MsgStrings]\r\nSInfo=Info\r\n"), nullptr);
-    EXPECT_EQ(MessageText(MessageKey::SInfo), "Info");
-    EXPECT_EQ(MessageText(MessageKey::SError), "Fehler");
+    ApplyLanguageFile(Write("[Main]\r\nEnglishLanguageName=German\r\n[MsgStrings]\r\nSInfo=Info\r\n"), nullptr,
+                      messages);
+    EXPECT_EQ(messages.Text(MessageKey::SInfo), "Info");
+    EXPECT_EQ(messages.Text(MessageKey::SError), "Fehler");
 }
 
 TEST_F(LanguageFile, UnusableFilesChangeNothing)
 {
     MessageBoxWatcher watcher;
-    ApplyLanguageFile("   ", nullptr);
-    ApplyLanguageFile(Write("[MsgStrings]\r\nSError=Fehler\r\n[TfrmTest]\r\nCaption=x\r\n"), &form);
-    ApplyLanguageFile(folder.File("test.lng"), nullptr);
+    ApplyLanguageFile("   ", nullptr, messages);
+    ApplyLanguageFile(Write("[MsgStrings]\r\nSError=Fehler\r\n[TfrmTest]\r\nCaption=x\r\n"), &form, messages);
+    ApplyLanguageFile(folder.File("test.lng"), nullptr, messages);
     EXPECT_EQ(form.caption, "Test");
-    EXPECT_EQ(MessageText(MessageKey::SError), "Error");
+    EXPECT_EQ(messages.Text(MessageKey::SError), "Error");
     EXPECT_TRUE(watcher.Boxes().empty());
 
-    ApplyLanguageFile(Write("[Main]\r\nEnglishLanguageName=A]B\r\n[MsgStrings]\r\nSError=Fehler\r\n"), nullptr);
-    EXPECT_EQ(MessageText(MessageKey::SError), "Error");
+    ApplyLanguageFile(Write("[Main]\r\nEnglishLanguageName=A]B\r\n[MsgStrings]\r\nSError=Fehler\r\n"), nullptr,
+                      messages);
+    EXPECT_EQ(messages.Text(MessageKey::SError), "Error");
 }
 
 TEST_F(LanguageFile, FailuresShowABox)
@@ -80,9 +83,9 @@ TEST_F(LanguageFile, FailuresShowABox)
                             "SErrorLanguageFile=Fehler in der Sprachdatei\\nKlasse: %s\\nMeldung: %s\r\n"
                             "[TfrmTest]\r\nCaption=vorher\r\nBorderStyle=bsNothing\r\nbtnHelp.Caption=nachher\r\n");
     MessageBoxWatcher watcher;
-    ApplyLanguageFile(missing, nullptr);
-    ApplyLanguageFile(bad, nullptr);
-    ApplyLanguageFile(bad, &form);
+    ApplyLanguageFile(missing, nullptr, messages);
+    ApplyLanguageFile(bad, nullptr, messages);
+    ApplyLanguageFile(bad, &form, messages);
     EXPECT_EQ(form.caption, "vorher");
     EXPECT_EQ(form.Control("btnHelp").caption, "");
     std::vector<SeenBox> boxes = watcher.Boxes();
@@ -109,10 +112,11 @@ TEST_F(LanguageFile, HostileTemplatesFallBackToTheBuiltInTexts)
         SCOPED_TRACE(hostile.substr(0, 16));
         MessageTable texts;
         texts.fill(hostile);
-        SetMessageTexts(texts);
+        messages.SetTexts(texts);
+        log.lines.clear();
         MessageBoxWatcher watcher;
-        ApplyLanguageFile(missing, nullptr);
-        ApplyLanguageFile(bad, &form);
+        ApplyLanguageFile(missing, nullptr, messages);
+        ApplyLanguageFile(bad, &form, messages);
         std::vector<SeenBox> boxes = watcher.Boxes();
         ASSERT_EQ(boxes.size(), 2u);
         EXPECT_EQ(boxes[0].text, "Not found " + missing);
@@ -123,8 +127,10 @@ TEST_F(LanguageFile, HostileTemplatesFallBackToTheBuiltInTexts)
             EXPECT_EQ(boxes[1].text, "Error while reading language file\r\nClass: EPropertyConvertError\r\n"
                                      "Message: Invalid value 'bsNothing' for property BorderStyle");
         }
-        std::vector<MessageKey> noted = TakeMessageFallbacks();
-        EXPECT_EQ(std::count(noted.begin(), noted.end(), MessageKey::SNotFound), 1);
+        EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(),
+                             "The text SNotFound of the language file does not fit its arguments; the built-in "
+                             "text is used"),
+                  1);
     }
 }
 
@@ -135,7 +141,7 @@ TEST_F(LanguageFile, OnlyTheFirst16KiBOfKeyNamesAreSeen)
         content += "Unknown" + std::to_string(key) + "=x\r\n";
     }
     content += "Caption=late\r\n";
-    ApplyLanguageFile(Write(content), &form);
+    ApplyLanguageFile(Write(content), &form, messages);
     EXPECT_EQ(form.caption, "Test");
 }
 
@@ -158,18 +164,19 @@ std::vector<std::string> Placeholders(const std::string& text)
 
 TEST(ShippedLanguageFile, GermanTranslatesEveryMessageWithItsPlaceholders)
 {
+    RecordingLog log;
+    TMessageTexts messages(log);
     MessageBoxWatcher watcher;
-    ApplyLanguageFile(ProgramFolder() + "\\Deutsch.lng", nullptr);
+    ApplyLanguageFile(ProgramFolder() + "\\Deutsch.lng", nullptr, messages);
     for (std::size_t index = 0; index < MessageKeyCount; ++index) {
         const MessageKey key = static_cast<MessageKey>(index);
         SCOPED_TRACE(MessageKeyName(key));
-        const std::string german = MessageText(key);
+        const std::string german = messages.Text(key);
         EXPECT_FALSE(german.empty());
         EXPECT_EQ(Placeholders(german), Placeholders(DefaultMessageTexts()[index]));
     }
-    EXPECT_EQ(MessageText(MessageKey::SConfirmation), "Best\xE4tigung");
+    EXPECT_EQ(messages.Text(MessageKey::SConfirmation), "Best\xE4tigung");
     EXPECT_TRUE(watcher.Boxes().empty());
-    SetMessageTexts(DefaultMessageTexts());
 }
 
 }  // namespace

@@ -42,7 +42,8 @@ protected:
         settings.LogAVPOutput = true;
         settings.TimeLimitMilliseconds = timeLimit;
         std::string msg;
-        return DoExecute(settings, PluginLog(), isCure, "fake_scanner " + scanner.Parameters() + " C:\\a.tmp", "", msg);
+        return DoExecute(settings, PluginLog(), Plugin().Messages, isCure,
+                         "fake_scanner " + scanner.Parameters() + " C:\\a.tmp", "", msg);
     }
 
     TempDir folder;

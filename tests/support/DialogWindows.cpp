@@ -1,6 +1,6 @@
 #include "DialogWindows.h"
 
-#include "ui/Control.h"
+#include "ui/controls/Control.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/UniqueResource.h"
-#include "ui/Form.h"
+#include "ui/controls/Form.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "support/DialogWindows.h"
-#include "ui/KxURLLabel.h"
+#include "ui/controls/KxURLLabel.h"
 
 #include <mutex>
 #include <string>

@@ -1,25 +1,24 @@
 #pragma once
 
-#include "log/LogSink.h"
+#include "lang/MessageTexts.h"
 #include "settings/Config.h"
+#include "support/RecordingLog.h"
 #include "ui/DialogContext.h"
 
 #include <string>
-#include <vector>
 
 namespace ostrel::test {
 
 // What a dialog takes from the plug-in, the tests' own: settings held in
 // memory, log lines kept for a look.
-class TestDialogContext : public LogSink {
+class TestDialogContext : public RecordingLog {
 public:
-    void WriteLog(const std::string& text, int32_t) override { lines.push_back(text); }
-    TDialogContext Context() { return {config, *this, pluginFileName, pluginVersion}; }
+    TDialogContext Context() { return {config, *this, messages, pluginFileName, pluginVersion}; }
 
     TConfig config;
+    TMessageTexts messages{*this};
     std::string pluginFileName = "C:\\Mail\\Ostrel.bav";
     std::string pluginVersion = "1.2.3.4";
-    std::vector<std::string> lines;
 };
 
 }  // namespace ostrel::test

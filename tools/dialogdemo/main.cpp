@@ -1,10 +1,10 @@
 // dialogdemo: shows one of the plug-in's dialogs for a while, so that it
 // can be looked at or photographed. Usage: dialogdemo cfg|info SECONDS [LANGUAGE_FILE]
-#include "log/LogSink.h"
+#include "lang/LogSink.h"
 #include "settings/Config.h"
 #include "sysinfo/KxVersion.h"
-#include "ui/OstrelCfg.h"
-#include "ui/OstrelInfo.h"
+#include "ui/dialogs/OstrelCfg.h"
+#include "ui/dialogs/OstrelInfo.h"
 
 #include <windows.h>
 
@@ -47,7 +47,8 @@ int main(int argc, char* argv[])
         const std::string language = argc > 3 ? argv[3] : "";
         ostrel::TConfig config;
         NoLog log;
-        const ostrel::TDialogContext context{config, log, "Ostrel.bav", ostrel::GetFileVersion("Ostrel.bav")};
+        ostrel::TMessageTexts texts(log);
+        const ostrel::TDialogContext context{config, log, texts, "Ostrel.bav", ostrel::GetFileVersion("Ostrel.bav")};
         config.Update([&](ostrel::ConfigValues& values) {
             values.LanguageFileName = language;
             values.AVPExeName = "C:\\Program Files\\AntiVir\\Avnt.exe";
@@ -57,7 +58,7 @@ int main(int argc, char* argv[])
         });
         std::unique_ptr<ostrel::TForm> form;
         if (which == "info") {
-            auto info = std::make_unique<ostrel::TfrmInfo>(nullptr, language);
+            auto info = std::make_unique<ostrel::TfrmInfo>(nullptr, language, texts);
             info->SetVersion(context.PluginVersion);
             form = std::move(info);
         } else {

@@ -9,7 +9,7 @@ edges in the alpha channel.
 
     python3 tools/glyphs/make_glyphs.py [output-directory]
 
-writes into src/ui/glyphs/ by default:
+writes into src/ui/dialogs/glyphs/ by default:
 
 * ok.bmp, cancel.bmp, help.bmp, open.bmp, save.bmp, language.bmp:
   16x16, 24 bits a pixel, bottom-up. The colour
@@ -427,7 +427,7 @@ def write(path, data):
 
 def main(argv):
     here = os.path.dirname(os.path.abspath(__file__))
-    out = argv[1] if len(argv) > 1 else os.path.join(here, '..', '..', 'src', 'ui', 'glyphs')
+    out = argv[1] if len(argv) > 1 else os.path.join(here, '..', '..', 'src', 'ui', 'dialogs', 'glyphs')
     out = os.path.normpath(out)
     for name, (rows, palette) in GLYPHS:
         if len(rows) != GLYPH_SIZE or rows[-1][0] != '.':
