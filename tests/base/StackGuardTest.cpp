@@ -17,13 +17,15 @@ namespace {
 
 class StackGuard : public ::testing::Test {
 protected:
-    // Runs the script with standard output into a file; the exit code.
-    DWORD Run(const std::string& script)
+    // Runs the script with standard output into a new file `outputPath`;
+    // the exit code. A file per run: the console host Wine gives the child
+    // holds the child's handles, and may still hold the last run's.
+    DWORD Run(const std::string& script, const std::string& outputPath)
     {
         scanner.Write(script);
         SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-        UniqueFile output(CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
-                                      CREATE_ALWAYS, 0, nullptr));
+        UniqueFile output(CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      &inheritable, CREATE_NEW, 0, nullptr));
         EXPECT_TRUE(output);
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
@@ -47,15 +49,15 @@ protected:
 
     TempDir folder;
     ScannerScript scanner{folder};
-    std::string outputPath = folder.File("output.txt");
 };
 
 TEST_F(StackGuard, IsDrawnAnewAtEveryStart)
 {
     std::set<std::string> guards;
     for (int run = 0; run < 3; ++run) {
-        ASSERT_EQ(Run("guard\n"), 0u);
-        guards.insert(ReadFileBytes(outputPath));
+        const std::string output = folder.File("guard" + std::to_string(run) + ".txt");
+        ASSERT_EQ(Run("guard\n", output), 0u);
+        guards.insert(ReadFileBytes(output));
     }
     EXPECT_EQ(guards.size(), 3u);
 }
@@ -63,8 +65,9 @@ TEST_F(StackGuard, IsDrawnAnewAtEveryStart)
 // The fake scanner's exception filter would turn a trap into an exit code of its own.
 TEST_F(StackGuard, AFailedCheckEndsTheProcessAtOnce)
 {
-    EXPECT_EQ(Run("smash\nout still running\n"), STATUS_STACK_BUFFER_OVERRUN);
-    EXPECT_EQ(ReadFileBytes(outputPath), "");
+    const std::string output = folder.File("output.txt");
+    EXPECT_EQ(Run("smash\nout still running\n", output), STATUS_STACK_BUFFER_OVERRUN);
+    EXPECT_EQ(ReadFileBytes(output), "");
 }
 
 }  // namespace

@@ -105,8 +105,7 @@ extern "C" uintptr_t __stack_chk_guard;
 __attribute__((noinline)) void FailStackCheck()
 {
     volatile char frame[16] = {};
-    frame[0] = 1;
-    __stack_chk_guard ^= 1;
+    __stack_chk_guard ^= frame[0] + 1;
 }
 
 bool Unescape(const std::string& text, std::string& bytes)
