@@ -37,15 +37,15 @@ uintptr_t __stack_chk_guard;
 namespace {
 
 // The seed must be in place before a protected function starts, or that
-// function fails its check on return. The toolchain's start-up code, which
-// calls constructors, is built without the protector, and priority 101
-// runs this before every other constructor, so before any code of ours; a
-// TLS callback of the runtime that ran earlier has returned. This function
-// itself is unprotected, since it changes the value it would compare.
-// RtlGenRandom draws from the system's random generator, as CryptGenRandom
-// does, without the crypto providers. Should it fail, the guard becomes the
-// terminator value libssp falls back to: a zero, a line feed and 0xff stop
-// most string copies at the guard.
+// function fails its check on return. Nothing of the toolchain's runtime is
+// built with the protector, and the runtime calls constructors before main
+// or DllMain; priority 101 runs this one before every other constructor, so
+// before any code of ours. This function is unprotected itself, as it
+// changes the value it would compare.
+// The seed is as unpredictable as libssp's: RtlGenRandom is the system's
+// generator behind CryptGenRandom, reached without the crypto providers.
+// Should it fail, the guard becomes libssp's fallback, a terminator: its
+// zero, line feed and 0xff bytes stop most string copies at the guard.
 __attribute__((constructor(101), no_stack_protector)) void SeedStackGuard()
 {
     uintptr_t seed = 0;
