@@ -167,6 +167,7 @@ std::vector<std::vector<double>> Rotated(int runs, const std::vector<std::functi
     return ms;
 }
 
+// Two series, each first in every other round.
 void Interleaved(int runs, const std::function<void()>& plugin, const std::function<void()>& direct,
                  std::vector<double>& pluginMs, std::vector<double>& directMs)
 {
