@@ -1,11 +1,15 @@
-// clamd_bench: what one check costs when ostrelscan asks clamd, in three
-// layers: through the plug-in (Ostrel.bav -> ostrelscan.exe -> clamd),
-// ostrelscan.exe started directly, and the bare zINSTREAM round trip in this
-// process. Runs are interleaved so that drift hits all three alike. Needs the
-// daemons of tests/ostrelscan/clamd-fixture.sh; bench/clamd_bench.sh starts them.
+// clamd_bench: what one check costs when ostrelscan asks clamd, in layers:
+// through the plug-in (Ostrel.bav -> ostrelscan.exe -> clamd), ostrelscan.exe
+// started directly as the plug-in starts it, the bare zINSTREAM round trip
+// in this process, and a trivial program's start with the plug-in's flags.
+// Each round starts with the next layer, so that drift and order hit all
+// alike. Needs the daemons of tests/ostrelscan/clamd-fixture.sh;
+// bench/clamd_bench.sh starts them. Built twice, like scan_bench: as a
+// console program and as clamd_bench_gui, a GUI program as the mail client is.
 #include "BenchClock.h"
-#include "ChildProcess.h"
+#include "BenchHost.h"
 #include "Clamd.h"
+#include "DirectRun.h"
 #include "support/PluginLibrary.h"
 #include "support/TestFiles.h"
 
@@ -15,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,7 +29,8 @@ using namespace ostrel::ostrelscan;
 
 namespace {
 
-constexpr int Runs = 50;
+// Enough for per-pair ratios to hold when Wine's start-up time jumps between its modes.
+constexpr int Runs = 100;
 
 using ostrel::bench::NowMs;
 
@@ -52,11 +58,20 @@ double Percentile(std::vector<double> values, double share)
     return values[low] + (values[high] - values[low]) * (at - low);
 }
 
-void Print(const char* what, const std::vector<double>& ms)
+void Print(const char* what, const std::vector<double>& values, const char* unit = "ms")
 {
-    std::printf("  %-34s median %7.2f ms   p10-p90 %7.2f - %7.2f   min-max %7.2f - %7.2f\n", what,
-                Percentile(ms, 0.5), Percentile(ms, 0.1), Percentile(ms, 0.9),
-                Percentile(ms, 0.0), Percentile(ms, 1.0));
+    std::printf("  %-36s median %7.2f %s   p10-p90 %7.2f - %7.2f   min-max %7.2f - %7.2f\n", what,
+                Percentile(values, 0.5), unit, Percentile(values, 0.1), Percentile(values, 0.9),
+                Percentile(values, 0.0), Percentile(values, 1.0));
+}
+
+std::vector<double> PerPair(const std::vector<double>& a, const std::vector<double>& b, bool ratio)
+{
+    std::vector<double> values;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        values.push_back(ratio ? a[i] / b[i] : a[i] - b[i]);
+    }
+    return values;
 }
 
 }  // namespace
@@ -87,35 +102,46 @@ int main()
         const Endpoint endpoint{"127.0.0.1", static_cast<uint16_t>(std::stoi(port))};
         const std::string commandLine = "ostrelscan.exe -nomem -noboot -nombr -z " + sample;
 
-        std::vector<double> throughPlugin, direct, roundTrip;
-        for (int run = -1; run < Runs; ++run) {  // run -1 warms the caches, uncounted
-            double start = NowMs();
-            if (plugin.Check(sample.c_str(), nullptr) != 0) {
-                throw std::runtime_error("the check through the plug-in was not clean");
-            }
-            const double pluginMs = NowMs() - start;
-            start = NowMs();
-            const ChildRun child = RunHidden(scanner, commandLine, 10000);
-            const double directMs = NowMs() - start;
-            if (!child.failure.empty() || child.exitCode != 0) {
-                throw std::runtime_error("ostrelscan.exe direct: " + child.failure + child.output);
-            }
-            start = NowMs();
-            if (ScanWithClamd(endpoint, sample, 10000).kind != Verdict::Kind::clean) {
-                throw std::runtime_error("the bare zINSTREAM round trip was not clean");
-            }
-            const double bareMs = NowMs() - start;
-            if (run >= 0) {
-                throughPlugin.push_back(pluginMs);
-                direct.push_back(directMs);
-                roundTrip.push_back(bareMs);
+        const std::string trivial = ProgramFolder() + "\\trivial.exe";
+        const std::vector<std::function<void()>> works = {
+            [&] {
+                if (plugin.Check(sample.c_str(), nullptr) != 0) {
+                    throw std::runtime_error("the check through the plug-in was not clean");
+                }
+            },
+            [&] {
+                if (ostrel::bench::RunDirectly(scanner, commandLine) != 0) {
+                    throw std::runtime_error("ostrelscan.exe started directly did not answer clean");
+                }
+            },
+            [&] {
+                if (ScanWithClamd(endpoint, sample, 10000).kind != Verdict::Kind::clean) {
+                    throw std::runtime_error("the bare zINSTREAM round trip was not clean");
+                }
+            },
+            [&] { ostrel::bench::RunDirectly(trivial, "trivial.exe"); },
+        };
+        for (const auto& work : works) {
+            work();  // warms the caches, uncounted
+        }
+        std::vector<std::vector<double>> ms(works.size());
+        for (int run = 0; run < Runs; ++run) {
+            for (std::size_t i = 0; i < works.size(); ++i) {
+                const std::size_t which = (run + i) % works.size();
+                const double start = NowMs();
+                works[which]();
+                ms[which].push_back(NowMs() - start);
             }
         }
         plugin.Call("BAV_Uninitialize");
-        std::printf("One clean check of a 64 KiB file, %d interleaved runs each\n", Runs);
-        Print("Ostrel.bav -> ostrelscan -> clamd", throughPlugin);
-        Print("ostrelscan.exe started directly", direct);
-        Print("bare zINSTREAM round trip", roundTrip);
+        ostrel::bench::PrintHost();
+        std::printf("One clean check of a 64 KiB file, %d runs each, order rotating\n", Runs);
+        Print("Ostrel.bav -> ostrelscan -> clamd", ms[0]);
+        Print("ostrelscan.exe started directly", ms[1]);
+        Print("bare zINSTREAM round trip", ms[2]);
+        Print("trivial program", ms[3]);
+        Print("per pair: plug-in / direct", PerPair(ms[0], ms[1], true), "  ");
+        Print("per pair: plug-in - trivial (<= 5)", PerPair(ms[0], ms[3], false));
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "clamd_bench: %s\n", error.what());

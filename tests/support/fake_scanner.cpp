@@ -23,6 +23,9 @@
 //   crash           access violation (a write through a null pointer); the
 //                   process ends at once with exit code 0xC0000005
 //   exit CODE       ExitProcess(CODE) at once
+//   guard           its stack protector's guard to stdout, in hexadecimal
+//   smash           fails a stack protector check; the process ends at once
+//                   with exit code 0xC0000409
 //   readstdin       reads stdin until end or error and discards it
 //   touch PATH      creates an empty file (or empties an existing one)
 //   quarantine-if TEXT  when the file (the last argument) holds TEXT, deletes
@@ -40,6 +43,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -95,6 +100,16 @@ bool ParseNumber(const std::string& text, DWORD& value)
     }
     value = static_cast<DWORD>(result);
     return true;
+}
+
+extern "C" uintptr_t __stack_chk_guard;
+
+// Protected, as it has an array: it fails its check on return, since the
+// guard it copied on entry is no longer the guard.
+__attribute__((noinline)) void FailStackCheck()
+{
+    volatile char frame[16] = {};
+    __stack_chk_guard ^= frame[0] + 1;
 }
 
 bool Unescape(const std::string& text, std::string& bytes)
@@ -185,6 +200,15 @@ void RunLine(const std::string& line, const std::string& fileArgument)
     } else if (command == "exit") {
         expectNumbers(1, 1);
         ExitProcess(numbers[0]);
+    } else if (command == "guard") {
+        expectNumbers(0, 0);
+        char hex[2 * sizeof __stack_chk_guard + 1];
+        std::snprintf(hex, sizeof hex, "%0*llx", static_cast<int>(sizeof hex - 1),
+                      static_cast<unsigned long long>(__stack_chk_guard));
+        Write(STD_OUTPUT_HANDLE, hex);
+    } else if (command == "smash") {
+        expectNumbers(0, 0);
+        FailStackCheck();
     } else if (command == "readstdin") {
         expectNumbers(0, 0);
         char buffer[4096];
