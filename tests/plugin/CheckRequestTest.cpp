@@ -2,6 +2,7 @@
 #include "support/DialogWindows.h"
 #include "support/LogFileLines.h"
 #include "support/PluginLibrary.h"
+#include "support/ProcessList.h"
 #include "support/ScannerScript.h"
 #include "support/TestFiles.h"
 
@@ -25,6 +26,8 @@ protected:
     void SetUp() override { DeleteMakerKey(); }
     void TearDown() override
     {
+        // A scanner left running after its end marker still holds the test's files.
+        EXPECT_TRUE(WaitForChildProcesses("fake_scanner.exe", 15000));
         plugin.Unload();
         DeleteMakerKey();
     }
