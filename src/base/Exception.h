@@ -41,10 +41,15 @@ private:
 struct ErrorDescription {
     std::string className;
     std::string message;
+    std::string call;  // the failed system call of an EOSError, else empty
+
+    // The message, and for a failed system call its name on a line of its
+    // own: what the log keeps of an error. Boxes show the message alone.
+    std::string LoggedMessage() const;
 };
 
-// Class name and message of the exception being handled; call it only
-// inside a catch block. Foreign exceptions get a neutral description.
+// Class name, message and failed call of the exception being handled; call
+// it only inside a catch block. Foreign exceptions get a neutral description.
 ErrorDescription DescribeCurrentException();
 
 }  // namespace ostrel

@@ -29,11 +29,15 @@ public:
     explicit operator bool() const { return value_ != Traits::invalid(); }
 
     Type release() { return std::exchange(value_, Traits::invalid()); }
+    // Keeps the thread's last error, so a failed call's code survives the
+    // clean-up that runs before it is read.
     void reset(Type value = Traits::invalid())
     {
         Type old = std::exchange(value_, value);
         if (old != Traits::invalid()) {
+            const DWORD error = GetLastError();
             Traits::close(old);
+            SetLastError(error);
         }
     }
     // For APIs that hand a new resource out through a pointer.

@@ -32,7 +32,8 @@ const RequestKind Cure = {true, "CureFile", LogCalls, "BAV_CureFile", "Msg", Cur
 void LogError(const std::string& where)
 {
     ErrorDescription error = DescribeCurrentException();
-    PluginLog().WriteLogFmt("Error in " + where + ":\\n%s\\n%s", {error.className, error.message}, LogAlways);
+    PluginLog().WriteLogFmt("Error in " + where + ":\\n%s\\n%s", {error.className, error.LoggedMessage()},
+                            LogAlways);
 }
 
 ScanResult RunScanner(const RequestKind& kind, const std::string& fileName, std::string& msg)
@@ -138,7 +139,7 @@ HostResult HostRequest(const RequestKind& kind, const char* fileName, char* mess
         } else {
             // The check's error line is written as it stands, without formatting.
             ErrorDescription error = DescribeCurrentException();
-            PluginLog().WriteLog("Error in " + exportName + ":\\" + error.className + "\\" + error.message,
+            PluginLog().WriteLog("Error in " + exportName + ":\\" + error.className + "\\" + error.LoggedMessage(),
                                  LogAlways);
         }
     }

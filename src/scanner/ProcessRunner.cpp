@@ -3,6 +3,7 @@
 #include "base/AnsiString.h"
 #include "base/Handles.h"
 #include "base/WinError.h"
+#include "scanner/InheritedHandles.h"
 
 namespace ostrel {
 
@@ -60,12 +61,10 @@ struct ConsolePipes {
 
 // The child's standard handles. Only the child's ends are inheritable, so
 // the child holds only its own and the output pipe ends with the child.
+// Default security: nobody but this user needs to open them.
 ConsolePipes CreateConsolePipes()
 {
-    SECURITY_DESCRIPTOR descriptor;
-    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-    SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE);
-    SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, TRUE};
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, nullptr, TRUE};
 
     ConsolePipes pipes;
     OutputPipe output = CreateOutputPipe();
@@ -119,7 +118,7 @@ void TProcessRunner::Run()
     CloseProcessHandles();
     processId_ = 0;
 
-    const DWORD flags = PriorityClass(Priority) | CreationFlags;
+    DWORD flags = PriorityClass(Priority) | CreationFlags;
     const std::string application = TrimBlanks(ApplicationName);
     // The system's limits, checked here: past them some systems do not fail
     // the call but crash in it.
@@ -147,18 +146,32 @@ void TProcessRunner::Run()
         startup.hStdError = pipes.childError.get();
     }
 
+    // The child gets its three standard handles and nothing else of the host.
+    TInheritedHandles inherited(redirect ? std::vector<HANDLE>{pipes.childInput.get(), pipes.childOutput.get(),
+                                                               pipes.childError.get()}
+                                         : std::vector<HANDLE>{});
+    STARTUPINFOA* startupRecord = inherited.StartupRecord(startup, flags);
+
+    // Suspended until it is in its job, so nothing it starts escapes.
     std::string commandLine = CommandLine;  // CreateProcess may write into it
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(application.empty() ? nullptr : application.c_str(), commandLine.data(),
-                        nullptr, nullptr, redirect, flags,
+                        nullptr, nullptr, redirect, flags | CREATE_SUSPENDED,
                         environment.empty() ? nullptr : environment.data(),
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
+                        directory.empty() ? nullptr : directory.c_str(), startupRecord, &info)) {
         RaiseLastOSError("CreateProcessA");
     }
     process_.reset(info.hProcess);
     thread_.reset(info.hThread);
     processId_ = info.dwProcessId;
     processEnded_ = false;
+    job_.Assign(process_.get());
+    if (!(CreationFlags & CREATE_SUSPENDED) && ResumeThread(thread_.get()) == static_cast<DWORD>(-1)) {
+        const DWORD error = GetLastError();
+        TerminateProcess(process_.get(), 0);  // it never ran: nothing of it is left to save
+        CloseProcessHandles();
+        RaiseOSError(error, "ResumeThread");
+    }
 
     if (redirect) {
         inputWriteEnd_ = std::move(pipes.parentInput);
@@ -167,8 +180,8 @@ void TProcessRunner::Run()
     } else if (waitForTerminate_) {
         state_ = TProcessState::Waiting;
     } else {
+        // The process handle stays for Terminate: an id may already name another process.
         WaitForInputIdle(process_.get(), INFINITE);
-        CloseProcessHandles();
         state_ = TProcessState::Running;
     }
 }
@@ -194,11 +207,15 @@ bool TProcessRunner::Terminate()
     if (state_ == TProcessState::Ready) {
         throw EProcessError("Process is not running");
     }
-    UniqueHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId_));
-    if (!process) {
-        RaiseLastOSError("OpenProcess");
+    return TerminateProcess(process_.get(), 0) != FALSE;
+}
+
+bool TProcessRunner::TerminateTree()
+{
+    if (state_ == TProcessState::Ready) {
+        throw EProcessError("Process is not running");
     }
-    return TerminateProcess(process.get(), 0) != FALSE;
+    return job_.Active() ? job_.Terminate(0) : Terminate();
 }
 
 void TProcessRunner::Detach()
@@ -300,6 +317,7 @@ void TProcessRunner::FinishRun()
 
 void TProcessRunner::CloseProcessHandles()
 {
+    job_.Close();
     DWORD error = ERROR_SUCCESS;
     for (HANDLE handle : {process_.release(), thread_.release()}) {
         if (handle != nullptr && !CloseHandle(handle)) {

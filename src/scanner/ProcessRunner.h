@@ -4,6 +4,7 @@
 #include "base/UniqueResource.h"
 #include "scanner/LineAssembler.h"
 #include "scanner/PipeReader.h"
+#include "scanner/ProcessJob.h"
 
 #include <cstdint>
 #include <functional>
@@ -75,14 +76,20 @@ public:
     // arrives for this thread, or the time is up; then fires the events
     // that are due. An event handler's exception passes to the caller.
     void WaitForEvents(DWORD milliseconds);
-    // Kills the process by its id, with exit code 0.
+    // Kills the process, with exit code 0.
     bool Terminate();
+    // Kills the process and every process it started, when the run has a
+    // job; else the process alone.
+    bool TerminateTree();
     // Stops watching without killing; no event fires afterwards.
     void Detach();
 
     TProcessState State() const { return state_; }
     uint32_t ExitCode() const { return exitCode_; }
     DWORD ProcessId() const { return processId_; }
+    // Why the last run has no job: the failed call and its error; empty
+    // when it has one.
+    const std::string& JobFailure() const { return job_.Failure(); }
     const std::vector<std::string>& OutputLines() const { return outputLines_; }
 
 private:
@@ -101,6 +108,7 @@ private:
     TProcessState state_ = TProcessState::Ready;
     UniqueHandle process_;
     UniqueHandle thread_;
+    TProcessJob job_;
     DWORD processId_ = 0;
     uint32_t exitCode_ = 0;
     bool processEnded_ = false;

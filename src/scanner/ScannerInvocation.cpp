@@ -128,6 +128,11 @@ ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, con
 
     const DWORD start = GetTickCount();
     runner_.Run();
+    if (!runner_.JobFailure().empty()) {
+        log_.WriteLog("The scanner runs without a job object (" + runner_.JobFailure() +
+                          "): a time-out ends the scanner but not the programs it starts",
+                      LogDetails);
+    }
     const bool timedOut = WaitForRun(start);
 
     if (settings_.LogAVPOutput) {
@@ -141,13 +146,13 @@ ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, con
     if (!timedOut) {
         return report_.Result(isCure, msg);
     }
-    // The run has been given up. A check is ended too, so a hung scanner
-    // neither keeps the file open nor piles up with the next ones. A cure
-    // may be rewriting the file: cut off halfway it could leave it broken,
-    // so it is left to finish.
+    // The run has been given up. A check is ended too, with everything it
+    // started, so a hung scanner neither keeps the file open nor piles up
+    // with the next ones. A cure may be rewriting the file: cut off halfway
+    // it could leave it broken, so it is left to finish.
     if (!isCure) {
         try {
-            runner_.Terminate();
+            runner_.TerminateTree();
         } catch (const Exception&) {
             // Already gone, or not ours to end: it is left to run.
         }

@@ -2,6 +2,7 @@
 
 #include "base/FilePath.h"
 #include "base/FileSystem.h"
+#include "settings/ConfigError.h"
 #include "settings/IniFile.h"
 #include "settings/RegistryKey.h"
 #include "settings/SettingsTable.h"
@@ -203,7 +204,7 @@ void TConfig::SaveToRegistry()
 {
     std::optional<RegistryKey> key = RegistryKey::Open(RootKey(), KeyPath(), ReadWrite, true);
     if (!key) {
-        return;
+        throw CannotWriteError(KeyDisplayName(RootKey(), KeyPath()));
     }
     key->WriteInteger("ConfigVersion", ConfigVersion());
     for (const SettingInfo* setting : RegistryOrder) {
@@ -226,6 +227,7 @@ void TConfig::RemoveRegistryKey()
     std::optional<RegistryKey> maker = RegistryKey::Open(root, MakerKeyPath, ReadWrite, false);
     if (maker && !maker->HasSubKeys()) {
         maker.reset();
+        // Unchecked: an empty key left behind holds nothing and harms nothing.
         RegDeleteKeyA(root, MakerKeyPath);
     }
 }

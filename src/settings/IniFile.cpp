@@ -1,6 +1,5 @@
 #include "settings/IniFile.h"
 
-#include "base/Format.h"
 #include "settings/ConfigError.h"
 #include "settings/StoredValue.h"
 
@@ -38,7 +37,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
                           const std::string& value)
 {
     if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str())) {
-        throw ERegConfigError(Format("In %s kann nicht geschrieben werden", {path_}));
+        throw CannotWriteError(path_);
     }
 }
 

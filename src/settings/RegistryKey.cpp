@@ -75,17 +75,22 @@ void RegistryKey::DeleteSubTree(HKEY parent, const std::string& name)
     }
     DWORD subKeyCount = 0;
     DWORD maxNameLength = 0;
-    RegQueryInfoKeyA(key->key_.get(), nullptr, nullptr, nullptr, &subKeyCount, &maxNameLength,
-                     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    if (RegQueryInfoKeyA(key->key_.get(), nullptr, nullptr, nullptr, &subKeyCount, &maxNameLength, nullptr,
+                         nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
     std::vector<char> subKeyName(maxNameLength + 1);
     for (DWORD index = subKeyCount; index-- > 0;) {
         DWORD length = static_cast<DWORD>(subKeyName.size());
+        // A subkey that cannot be named stays, and so does this key.
         if (RegEnumKeyExA(key->key_.get(), index, subKeyName.data(), &length, nullptr, nullptr, nullptr,
                           nullptr) == ERROR_SUCCESS) {
             DeleteSubTree(key->key_.get(), std::string(subKeyName.data(), length));
         }
     }
     key.reset();
+    // Unchecked: the callers delete what they have already moved or no
+    // longer need, and a key left behind is met again at the next start.
     RegDeleteKeyA(parent, name.c_str());
 }
 
@@ -98,17 +103,17 @@ bool RegistryKey::HasValue(const std::string& name) const
 bool RegistryKey::HasSubKeys() const
 {
     DWORD subKeyCount = 0;
-    RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, &subKeyCount, nullptr, nullptr,
-                     nullptr, nullptr, nullptr, nullptr, nullptr);
-    return subKeyCount > 0;
+    return RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, &subKeyCount, nullptr, nullptr, nullptr,
+                            nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+           subKeyCount > 0;
 }
 
 bool RegistryKey::HasValues() const
 {
     DWORD valueCount = 0;
-    RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &valueCount,
-                     nullptr, nullptr, nullptr, nullptr);
-    return valueCount > 0;
+    return RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &valueCount,
+                            nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+           valueCount > 0;
 }
 
 std::string RegistryKey::ReadString(const std::string& name) const
@@ -164,6 +169,17 @@ void RegistryKey::WriteInteger(const std::string& name, int32_t value)
                        sizeof data) != ERROR_SUCCESS) {
         RaiseWriteError(name);
     }
+}
+
+std::string KeyDisplayName(HKEY root, const std::string& path)
+{
+    if (root == HKEY_CURRENT_USER) {
+        return "HKEY_CURRENT_USER\\" + path;
+    }
+    if (root == HKEY_LOCAL_MACHINE) {
+        return "HKEY_LOCAL_MACHINE\\" + path;
+    }
+    return path;
 }
 
 REGSAM OtherRegistryView()

@@ -25,10 +25,13 @@ public:
                                                             REGSAM access);
     static bool Exists(HKEY root, const std::string& path);
     // Deletes the key and everything below it, the last subkey first, in the
-    // given view (0 for this module's own).
+    // given view (0 for this module's own). What cannot be listed or deleted
+    // is left in place.
     static void DeleteTree(HKEY root, const std::string& path, REGSAM view = 0);
 
     bool HasValue(const std::string& name) const;
+    // A key whose counts cannot be read is taken to hold subkeys and values,
+    // so nothing is deleted or left unmoved on its account.
     bool HasSubKeys() const;
     bool HasValues() const;
 
@@ -47,6 +50,10 @@ private:
 
     UniqueRegKey key_;
 };
+
+// A key as users know it: "HKEY_CURRENT_USER\\Software\\...". A root that
+// is no predefined key is left out.
+std::string KeyDisplayName(HKEY root, const std::string& path);
 
 // The registry view that is not this module's: the 32-bit one for a 64-bit
 // build and the other way round. A 32-bit Windows ignores the flag.

@@ -6,6 +6,7 @@
 #include "base/UniqueResource.h"
 #include "support/BavhostRun.h"
 #include "support/PluginLibrary.h"
+#include "support/ProcessList.h"
 #include "support/ScopedVariable.h"
 #include "support/TestFiles.h"
 
@@ -111,6 +112,9 @@ protected:
     void Start(const std::string& ostrelscanIni, bool german = false)
     {
         const std::string scanner = plugin.File("ostrelscan.exe");
+        // The plug-in stops waiting at the end marker: the last round's
+        // scanner may still be running from that file.
+        ASSERT_TRUE(WaitForChildProcesses("ostrelscan.exe", 20000));
         ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\ostrelscan.exe").c_str(), scanner.c_str(), FALSE));
         WriteFileBytes(plugin.File("ostrelscan.ini"), ostrelscanIni);
         const std::string language = german ? " -de" : "";

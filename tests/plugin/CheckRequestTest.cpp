@@ -2,6 +2,7 @@
 #include "support/DialogWindows.h"
 #include "support/LogFileLines.h"
 #include "support/PluginLibrary.h"
+#include "support/ProcessList.h"
 #include "support/ScannerScript.h"
 #include "support/TestFiles.h"
 
@@ -25,6 +26,8 @@ protected:
     void SetUp() override { DeleteMakerKey(); }
     void TearDown() override
     {
+        // A scanner left running after its end marker still holds the test's files.
+        EXPECT_TRUE(WaitForChildProcesses("fake_scanner.exe", 15000));
         plugin.Unload();
         DeleteMakerKey();
     }
@@ -144,12 +147,13 @@ TEST_F(CheckRequest, MissingScannerIsAnError)
     plugin.Call("BAV_Initialize");
     EXPECT_EQ(plugin.Check("C:\\a.tmp", nullptr), -3);
     std::vector<std::string> log = LogMessages(LogPath());
-    std::vector<std::string> tail(log.end() - 6, log.end());
+    std::vector<std::string> tail(log.end() - 7, log.end());
     EXPECT_EQ(tail[0], "Error in CheckFile:");
     EXPECT_EQ(tail[1], "EOSError");
     EXPECT_EQ(tail[2].rfind("Systemfehler.  Code: 2.", 0), 0u) << tail[2];
-    EXPECT_EQ(tail[4], "CheckFile: Result=-3 (unknown)");
-    EXPECT_EQ(tail[5], "BAV_CheckFile: Result=-3 (Error), AVPMsg=");
+    EXPECT_EQ(tail[4], "Failed call: CreateProcessA");
+    EXPECT_EQ(tail[5], "CheckFile: Result=-3 (unknown)");
+    EXPECT_EQ(tail[6], "BAV_CheckFile: Result=-3 (Error), AVPMsg=");
 }
 
 TEST_F(CheckRequest, CrashingScannerGivesNoResult)

@@ -147,6 +147,19 @@ TEST_F(ProcessRunner, TerminateEndsAWatchedProcess)
     EXPECT_EQ(exitCode, 0u);
 }
 
+// An inheritable handle of the host stays the host's: the child sees its
+// standard output inherited, and not the event.
+TEST_F(ProcessRunner, ChildInheritsOnlyItsStandardHandles)
+{
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    const UniqueHandle event(CreateEventA(&inheritable, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(event);
+    Prepare("inherited\ninherited " + std::to_string(reinterpret_cast<uintptr_t>(event.get())) + "\n");
+    runner.Run();
+    ASSERT_TRUE(PumpUntil(runner, [&] { return terminations > 0; }));
+    EXPECT_EQ(lines, (std::vector<std::string>{"INHERITED=yes", "INHERITED=no"}));
+}
+
 TEST_F(ProcessRunner, StartFailureRaisesTheSystemError)
 {
     Prepare("");

@@ -249,6 +249,20 @@ TEST_F(ConfigStore, UnwritableIniRaisesAndKeepsSettings)
     EXPECT_EQ(config.Values().MaxLogLevel, 2);
 }
 
+TEST_F(ConfigStore, KeyThatCannotBeMadeRaisesAndKeepsSettings)
+{
+    ASSERT_TRUE(MakeVolatileMakerKey());
+    config.Update([](ConfigValues& values) { values = SampleValues(); });
+    try {
+        config.Save();
+        FAIL() << "no error";
+    } catch (const ERegConfigError& error) {
+        EXPECT_EQ(error.Message(), "In HKEY_CURRENT_USER\\Software\\Dunmere\\Ostrel kann nicht geschrieben werden");
+    }
+    ExpectEqual(config.Values(), SampleValues());
+    EXPECT_FALSE(RegistryKey::Exists(HKEY_CURRENT_USER, OwnKey));
+}
+
 TEST_F(ConfigStore, NoModuleNameMeansRegistry)
 {
     TConfig bare;

@@ -89,4 +89,13 @@ void DeleteMakerKey()
     RegistryKey::DeleteTree(HKEY_CURRENT_USER, "Software\\Dunmere");
 }
 
+bool MakeVolatileMakerKey()
+{
+    HKEY key = nullptr;
+    const LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Dunmere", 0, nullptr, REG_OPTION_VOLATILE,
+                                        KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    UniqueRegKey held(key);
+    return status == ERROR_SUCCESS;
+}
+
 }  // namespace ostrel::test

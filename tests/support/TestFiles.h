@@ -28,5 +28,9 @@ std::string ProgramFolder();
 
 // Removes HKCU\Software\Dunmere with everything below it.
 void DeleteMakerKey();
+// Creates HKCU\Software\Dunmere as a volatile key, below which no lasting
+// key can be made: the plug-in's own key then cannot be created. It lasts
+// until DeleteMakerKey.
+bool MakeVolatileMakerKey();
 
 }  // namespace ostrel::test

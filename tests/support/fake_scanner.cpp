@@ -31,11 +31,16 @@
 //   quarantine-if TEXT  when the file (the last argument) holds TEXT, deletes
 //                   it and ends with exit code 5, as an on-access scanner
 //                   takes a file before the scan gets to it
+//   spawn ARGS      starts a second fake_scanner with the arguments ARGS (such as
+//                   "--script PATH"), inheriting no handle, and does not wait for it
+//   inherited [HANDLE]  "INHERITED=yes\r\n" when HANDLE (a number; by default its
+//                   standard output) is an open, inheritable handle in this
+//                   process, else "INHERITED=no\r\n"
 //   echo-file       "FILE=" + the last argument as the C runtime parsed it + CR LF,
 //                   quotes removed: "C:\a b.txt" gives FILE=C:\a b.txt, and
 //                   "C:\dir\" gives FILE=C:\dir" (the backslash escapes the quote)
 // Numbers are decimal, or hexadecimal after "0x" (exit 0xC0000005). Commands
-// other than out, err and touch refuse arguments they do not take.
+// other than out, err, touch and spawn refuse arguments they do not take.
 //
 // Exit codes: 0 end of script; 2 script unreadable or record unwritable;
 // 3 unknown command or bad argument (message on stderr); 4 a write to stdout
@@ -228,6 +233,26 @@ void RunLine(const std::string& line, const std::string& fileArgument)
             DeleteFileA(fileArgument.c_str());
             ExitProcess(5);
         }
+    } else if (command == "spawn") {
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        std::string childLine = "fake_scanner " + argument;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION child = {};
+        if (argument.empty() ||
+            !CreateProcessA(self, childLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child)) {
+            Fail(kBadScript, "cannot start a child for " + argument);
+        }
+        CloseHandle(child.hThread);
+        CloseHandle(child.hProcess);
+    } else if (command == "inherited") {
+        expectNumbers(0, 1);
+        DWORD flags = 0;
+        const HANDLE handle = numbers.empty() ? GetStdHandle(STD_OUTPUT_HANDLE)
+                                              : reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(numbers[0]));
+        const bool inherited = GetHandleInformation(handle, &flags) && (flags & HANDLE_FLAG_INHERIT);
+        Write(STD_OUTPUT_HANDLE, inherited ? "INHERITED=yes\r\n" : "INHERITED=no\r\n");
     } else if (command == "echo-file") {
         expectNumbers(0, 0);
         Write(STD_OUTPUT_HANDLE, "FILE=" + fileArgument + "\r\n");

@@ -468,8 +468,9 @@ void TfrmCfg::btnSupportClick()
         WriteSupportFile();
     } catch (...) {
         const ErrorDescription error = DescribeCurrentException();
+        context_.Log.WriteLog(
+            FormatMessageText(MessageKey::SSupportInfoError, {error.className, error.LoggedMessage()}), LogAlways);
         const std::string text = FormatMessageText(MessageKey::SSupportInfoError, {error.className, error.message});
-        context_.Log.WriteLog(text, LogAlways);
         ShowBoundedBox(nullptr, text, Message(MessageKey::SError), MB_OK | MB_ICONERROR);
     }
 }

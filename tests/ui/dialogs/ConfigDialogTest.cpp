@@ -590,6 +590,24 @@ TEST_F(ConfigDialog, SaveErrorOnOkFailsSetup)
     EXPECT_EQ(Status(), 1);
 }
 
+// The registry's save error is shown as the ini file's is.
+TEST_F(ConfigDialog, RegistrySaveErrorOnOkFailsSetup)
+{
+    ASSERT_TRUE(MakeVolatileMakerKey());
+    plugin.Load();
+    EXPECT_EQ(plugin.Call("BAV_Initialize"), 0);
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(Setup([&](HWND dialog) {
+                  SetText(FindControl(dialog, "edtAVPExeName"), "C:\\Scanner\\Avnt.exe");
+                  PostClick(FindControl(dialog, "btnOk"));
+              }),
+              -3);
+    std::vector<SeenBox> boxes = watcher.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Fehler in BAV_Setup:\r\nERegConfigError\r\nIn HKEY_CURRENT_USER\\Software\\Dunmere\\Ostrel"
+                             " kann nicht geschrieben werden");
+    EXPECT_EQ(Status(), 1);
+}
 
 TEST_F(ConfigDialog, SupportFileIsWrittenAfterTheQuestion)
 {

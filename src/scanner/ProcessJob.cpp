@@ -1,0 +1,42 @@
+#include "scanner/ProcessJob.h"
+
+#include "base/Format.h"
+
+namespace ostrel {
+
+namespace {
+
+std::string CallFailure(const char* call)
+{
+    return Format("%s, error %d", {call, static_cast<int32_t>(GetLastError())});
+}
+
+}  // namespace
+
+void TProcessJob::Assign(HANDLE process)
+{
+    Close();
+    failure_.clear();
+    UniqueHandle job(CreateJobObjectA(nullptr, nullptr));
+    if (!job) {
+        failure_ = CallFailure("CreateJobObjectA");
+        return;
+    }
+    if (!AssignProcessToJobObject(job.get(), process)) {
+        failure_ = CallFailure("AssignProcessToJobObject");
+        return;
+    }
+    job_ = std::move(job);
+}
+
+bool TProcessJob::Terminate(UINT exitCode)
+{
+    return job_ && TerminateJobObject(job_.get(), exitCode) != FALSE;
+}
+
+void TProcessJob::Close()
+{
+    job_.reset();
+}
+
+}  // namespace ostrel
