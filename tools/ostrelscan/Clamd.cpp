@@ -100,9 +100,15 @@ public:
         hints.ai_family = AF_UNSPEC;
         hints.ai_socktype = SOCK_STREAM;
         hints.ai_protocol = IPPROTO_TCP;
+        // A numeric address, the usual case, needs no name service.
+        hints.ai_flags = AI_NUMERICHOST;
+        const std::string port = std::to_string(endpoint_.port);
         UniqueAddressList addresses;
-        const int resolved = getaddrinfo(endpoint_.host.c_str(), std::to_string(endpoint_.port).c_str(),
-                                         &hints, addresses.receive());
+        int resolved = getaddrinfo(endpoint_.host.c_str(), port.c_str(), &hints, addresses.receive());
+        if (resolved != 0) {
+            hints.ai_flags = 0;
+            resolved = getaddrinfo(endpoint_.host.c_str(), port.c_str(), &hints, addresses.receive());
+        }
         if (resolved != 0) {
             return "cannot find the address of" + where_ + ": " + SocketError(resolved);
         }
