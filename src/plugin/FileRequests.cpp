@@ -48,6 +48,7 @@ ScanResult RunScanner(const RequestKind& kind, const std::string& fileName, std:
         run.AVPExeName = settings.AVPExeName;
         run.EndString = settings.EndString;
         run.LogAVPOutput = settings.LogAVPOutput;
+        run.JobFailureLogged = &Plugin().JobFailureLogged;
         try {
             code = DoExecute(run, PluginLog(), Plugin().Messages, kind.isCure,
                              ScannerCommandLine(parameters, fileName), "", msg);

@@ -32,6 +32,7 @@ struct PluginState {
     TConfig Config;
     TOstrelLog Log;
     TMessageTexts Messages;  // names a text that does not fit in LogFacade
+    std::atomic_flag JobFailureLogged = ATOMIC_FLAG_INIT;
     TLogFacade LogFacade;
 };
 

@@ -128,7 +128,8 @@ ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, con
 
     const DWORD start = GetTickCount();
     runner_.Run();
-    if (!runner_.JobFailure().empty()) {
+    if (!runner_.JobFailure().empty() &&
+        (settings_.JobFailureLogged == nullptr || !settings_.JobFailureLogged->test_and_set())) {
         log_.WriteLog("The scanner runs without a job object (" + runner_.JobFailure() +
                           "): a time-out ends the scanner but not the programs it starts",
                       LogDetails);

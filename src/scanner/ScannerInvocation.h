@@ -6,6 +6,7 @@
 #include "scanner/ProcessRunner.h"
 #include "scanner/ScanReport.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -27,6 +28,9 @@ struct TScanRunSettings {
     std::string EndString;
     bool LogAVPOutput = false;
     DWORD TimeLimitMilliseconds = 12000;
+    // Set once a run without a job object has been logged, so the log says
+    // it once; none: every such run says it.
+    std::atomic_flag* JobFailureLogged = nullptr;
 };
 
 // One scanner run on the calling thread: starts the scanner, collects its
