@@ -6,10 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <initializer_list>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace ostrel::test {
