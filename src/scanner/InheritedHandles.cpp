@@ -11,7 +11,6 @@ constexpr DWORD ExtendedStartupInfoPresent = 0x00080000;
 using InitializeList = BOOL(WINAPI*)(void* list, DWORD count, DWORD flags, SIZE_T* size);
 using UpdateList = BOOL(WINAPI*)(void* list, DWORD flags, DWORD_PTR attribute, void* value, SIZE_T size,
                                  void* previous, SIZE_T* returnSize);
-using DeleteList = void(WINAPI*)(void* list);
 
 template <typename Function>
 Function Bind(const char* name)
@@ -29,7 +28,8 @@ TInheritedHandles::TInheritedHandles(std::vector<HANDLE> handles) : handles_(std
     }
     const auto initialize = Bind<InitializeList>("InitializeProcThreadAttributeList");
     const auto update = Bind<UpdateList>("UpdateProcThreadAttribute");
-    if (!initialize || !update || !Bind<DeleteList>("DeleteProcThreadAttributeList")) {
+    deleteList_ = Bind<DeleteList>("DeleteProcThreadAttributeList");
+    if (!initialize || !update || !deleteList_) {
         return;
     }
     // The first call only answers the size, failing as it does so.
@@ -43,7 +43,7 @@ TInheritedHandles::TInheritedHandles(std::vector<HANDLE> handles) : handles_(std
     if (!update(list_, 0, HandleListAttribute, handles_.data(), handles_.size() * sizeof(HANDLE), nullptr,
                 nullptr)) {
         // Without its attribute the list limits nothing: go without one.
-        Bind<DeleteList>("DeleteProcThreadAttributeList")(list_);
+        deleteList_(list_);
         list_ = nullptr;
     }
 }
@@ -51,7 +51,7 @@ TInheritedHandles::TInheritedHandles(std::vector<HANDLE> handles) : handles_(std
 TInheritedHandles::~TInheritedHandles()
 {
     if (list_ != nullptr) {
-        Bind<DeleteList>("DeleteProcThreadAttributeList")(list_);
+        deleteList_(list_);
     }
 }
 

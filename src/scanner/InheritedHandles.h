@@ -31,9 +31,12 @@ private:
         void* AttributeList;
     };
 
+    using DeleteList = void(WINAPI*)(void* list);
+
     std::vector<HANDLE> handles_;  // the list points into it
     std::vector<char> storage_;
     void* list_ = nullptr;
+    DeleteList deleteList_ = nullptr;
     StartupInfoEx extended_ = {};
 };
 

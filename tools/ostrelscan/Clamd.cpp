@@ -262,8 +262,11 @@ Verdict Stream(Session& session, HANDLE input, const std::string& file)
     return Verdict::Error(failure.empty() ? receiveFailure : failure);
 }
 
-std::optional<Verdict> Scan(const Endpoint& endpoint, const std::string& file, unsigned long timeoutMs,
-                            unsigned long connectLimitMs, std::string& noConnection)
+}  // namespace
+
+std::optional<Verdict> ScanWithClamdIfListening(const Endpoint& endpoint, const std::string& file,
+                                                unsigned long timeoutMs, unsigned long connectLimitMs,
+                                                std::string& noConnection)
 {
     const Deadline deadline(timeoutMs);
     const UniqueFile input(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -283,20 +286,12 @@ std::optional<Verdict> Scan(const Endpoint& endpoint, const std::string& file, u
     return Stream(session, input.get(), file);
 }
 
-}  // namespace
-
 Verdict ScanWithClamd(const Endpoint& endpoint, const std::string& file, unsigned long timeoutMs)
 {
     std::string noConnection;
-    const std::optional<Verdict> verdict = Scan(endpoint, file, timeoutMs, timeoutMs, noConnection);
+    const std::optional<Verdict> verdict =
+        ScanWithClamdIfListening(endpoint, file, timeoutMs, timeoutMs, noConnection);
     return verdict ? *verdict : Verdict::Error(noConnection);
-}
-
-std::optional<Verdict> ScanWithClamdIfListening(const Endpoint& endpoint, const std::string& file,
-                                                unsigned long timeoutMs, unsigned long connectLimitMs,
-                                                std::string& noConnection)
-{
-    return Scan(endpoint, file, timeoutMs, connectLimitMs, noConnection);
 }
 
 }  // namespace ostrel::ostrelscan
