@@ -298,7 +298,10 @@ TEST(Settings, DefaultsIniAndCommandLine)
     // The command line is applied after the file and wins.
     EXPECT_EQ(ApplySetting(settings, "engine", "CLAMD"), "");
     EXPECT_EQ(settings.engine, "clamd");
+    EXPECT_FALSE(settings.addressNamed);
     EXPECT_EQ(ApplySetting(settings, "address", "[::1]:3311"), "");
+    EXPECT_TRUE(settings.addressNamed);
+    EXPECT_EQ(ApplySetting(settings, "program", "\\\\server\\share\\clamscan.exe"), "");
 }
 
 TEST(Settings, FaultsAreReportedAndChangeNothing)
@@ -306,12 +309,16 @@ TEST(Settings, FaultsAreReportedAndChangeNothing)
     Settings settings;
     const std::vector<std::string> faults =
         ReadIni("adress=1.2.3.4:5\nengine=avast\ntimeout=0\ntimeout=ten\naddress=host\n"
-                "address=host:70000\nno equals sign\n[broken\n",
+                "address=host:70000\nno equals sign\n"
+                "program=clamscan.exe\nprogram=\\ClamAV\\clamscan.exe\nprogram=C:clamscan.exe\n[broken\n",
                 settings);
-    ASSERT_EQ(faults.size(), 8u);
+    ASSERT_EQ(faults.size(), 11u);
     EXPECT_EQ(faults[0], "ostrelscan.ini line 1: unknown setting \"adress\"");
+    EXPECT_NE(faults[7].find("\"clamscan.exe\" is not a full path"), std::string::npos) << faults[7];
     EXPECT_EQ(settings.engine, "auto");
     EXPECT_EQ(settings.address, "127.0.0.1:3310");
+    EXPECT_FALSE(settings.addressNamed);
+    EXPECT_EQ(settings.program, "");
     EXPECT_EQ(settings.timeoutSeconds, 10);
 
     EXPECT_FALSE(ParseAddress(":3310"));

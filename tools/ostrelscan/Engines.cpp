@@ -15,9 +15,10 @@
 namespace ostrel::ostrelscan {
 namespace {
 
-// A refused connection takes Windows about a second to report on loopback;
-// auto waits no longer than that before it asks the next engine.
-constexpr unsigned long kAutoConnectLimitMs = 1000;
+// With ClamAV's daemon installed but no address named, a daemon that is not
+// running is passed over; a refused loopback connect ends at once where
+// Windows allows it, so this bounds only a port that takes no connection.
+constexpr unsigned long kInstalledDaemonConnectLimitMs = 1000;
 
 EngineAnswer RunProgram(const ScannerProfile& profile, const std::string& program, const std::string& file,
                         unsigned long timeoutMs, const std::string& label)
@@ -34,9 +35,11 @@ std::string ClamdLabel(const std::string& address)
     return "ClamAV daemon clamd at " + address;
 }
 
-// clamd when it takes the connection, else the first engine installed. A
-// daemon that took the connection and then fails is the user's broken
-// daemon, not a reason to ask another engine.
+// clamd where the user named its address or ClamAV's daemon is installed,
+// else Defender while it is on, else clamscan. No socket is opened on a
+// guess: on a shared machine any user may listen on the default port. An
+// engine that answered is not passed over, only one that is not there or
+// says it is off.
 EngineAnswer AskFirstEngineThere(const Settings& settings, const std::string& file)
 {
     const auto automatic = [](const std::string& label) { return label + " (auto)"; };
@@ -45,21 +48,35 @@ EngineAnswer AskFirstEngineThere(const Settings& settings, const std::string& fi
     }
     const Deadline deadline(static_cast<unsigned long>(settings.timeoutSeconds) * 1000);
     std::vector<std::string> tried;
-    if (const std::optional<Endpoint> endpoint = ParseAddress(settings.address)) {
+    const std::optional<Endpoint> endpoint = ParseAddress(settings.address);
+    const std::string clamdLabel = automatic(ClamdLabel(settings.address));
+    if (settings.addressNamed && endpoint) {
+        return {ScanWithClamd(*endpoint, file, deadline.Left()), {}, clamdLabel};
+    }
+    const ProgramSearch daemon = FindInstalledProgram("clamd");
+    if (!daemon.program.empty() && endpoint) {
         std::string noConnection;
-        if (std::optional<Verdict> verdict =
-                ScanWithClamdIfListening(*endpoint, file, deadline.Left(), kAutoConnectLimitMs, noConnection)) {
-            return {*verdict, {}, automatic(ClamdLabel(settings.address))};
+        if (std::optional<Verdict> verdict = ScanWithClamdIfListening(*endpoint, file, deadline.Left(),
+                                                                      kInstalledDaemonConnectLimitMs, noConnection)) {
+            return {*verdict, {}, clamdLabel};
         }
         tried.push_back(ClamdLabel(settings.address) + ": " + noConnection);
+    } else {
+        tried.push_back("ClamAV daemon clamd: not installed (looked for " + daemon.looked +
+                        ") and no address= in ostrelscan.ini");
     }
     for (const char* engine : {"defender", "clamscan"}) {
         const ScannerProfile& profile = *FindProfile(engine);
         const ProgramSearch search = FindInstalledProgram(engine);
-        if (!search.program.empty()) {
-            return RunProgram(profile, search.program, file, deadline.Left(), automatic(profile.title));
+        if (search.program.empty()) {
+            tried.push_back(profile.title + ": not installed (looked for " + search.looked + ")");
+            continue;
         }
-        tried.push_back(profile.title + ": not installed (looked for " + search.looked + ")");
+        EngineAnswer answer = RunProgram(profile, search.program, file, deadline.Left(), automatic(profile.title));
+        if (!answer.verdict.engineOff) {
+            return answer;
+        }
+        tried.push_back(answer.verdict.reason);
     }
     std::string reason = "no engine to ask; tried:";
     for (const std::string& attempt : tried) {
