@@ -335,6 +335,22 @@ TEST_F(OstrelScanWithClamd, SelftestNamesTheDaemonThatAnswered)
         << run.output;
 }
 
+// A new user's first try, with no engine on the machine and no log:
+// selftest says why in the same run.
+TEST_F(OstrelScanWithClamd, SelftestShowsTheScannersReasonWithoutALog)
+{
+    Start("");
+    plugin.Unload();
+    WriteFileBytes(plugin.IniPath(), "[Data]\r\nAVPExeName=" + plugin.File("ostrelscan.exe") +
+                                         "\r\nAVPScanParam=-nomem -noboot -nombr -z\r\n");
+    const HostRun run = RunBavhost("Ostrel.bav selftest", plugin.Folder().Path());
+    EXPECT_NE(run.exitCode, 0u) << run.output;
+    for (const char* text : {"The scanner once more, as the plug-in ran it:", "ERROR: no engine to ask; tried:",
+                             "Microsoft Defender MpCmdRun: not installed"}) {
+        EXPECT_NE(run.output.find(text), std::string::npos) << text << "\n" << run.output;
+    }
+}
+
 TEST_F(OstrelScanWithClamd, FileOverTheStreamLimitIsAnError)
 {
     StartWithDaemon();
