@@ -1,3 +1,4 @@
+// winsock2.h, through AddressLookup.h, must come before windows.h.
 #include "AddressLookup.h"
 
 #include <mstcpip.h>
