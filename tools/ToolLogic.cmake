@@ -7,6 +7,7 @@ if(NOT TARGET tool_report)
 
     add_library(ostrelscan_logic STATIC
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/ClamdReply.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/FailureLines.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/Options.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/Profiles.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/ReportText.cpp

@@ -18,5 +18,17 @@ TEST(FilePath, PartsOfWindowsPaths)
     EXPECT_EQ(ExtractFileExt("C:\\a.b\\c"), "");
 }
 
+// A program named by a path that depends on the current folder could run
+// whatever lies there.
+TEST(FilePath, FullPathsNameOnePlace)
+{
+    for (const char* full : {"C:\\a.exe", "c:/a.exe", "\\\\server\\share\\a.exe"}) {
+        EXPECT_TRUE(IsFullPath(full)) << full;
+    }
+    for (const char* relative : {"", "a.exe", "ClamAV\\a.exe", "\\a.exe", "C:a.exe", "C:", "\\\\", "1:\\a"}) {
+        EXPECT_FALSE(IsFullPath(relative)) << relative;
+    }
+}
+
 }  // namespace
 }  // namespace ostrel

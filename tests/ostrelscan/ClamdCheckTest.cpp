@@ -2,12 +2,12 @@
 // Ostrel.bav is loaded and called as the mail client calls it. The daemons
 // come from clamd-fixture.sh, started on the Linux side by CTest before
 // these tests and stopped after them; OSTREL_CLAMD_FIXTURE names its folder.
+#include "EngineStandIns.h"
 #include "eicarscan/EicarScan.h"
 #include "base/UniqueResource.h"
 #include "support/BavhostRun.h"
 #include "support/PluginLibrary.h"
 #include "support/ProcessList.h"
-#include "support/ScopedVariable.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -70,33 +70,6 @@ std::string UnusedPort()
     WSACleanup();
     return std::to_string(ntohs(address.sin_port));
 }
-
-// Microsoft Defender where ostrelscan looks for it, below %ProgramData% as
-// the scanner processes started meanwhile see it: the stand-in in the newest
-// platform version, and a file that is no program in an older one that a
-// text comparison would take for newer.
-class DefenderStandIn {
-public:
-    explicit DefenderStandIn(const TempDir& folder) : programData_("ProgramData", folder.File("ProgramData"))
-    {
-        std::string platform = folder.File("ProgramData");
-        for (const char* part : {"", "\\Microsoft", "\\Windows Defender", "\\Platform"}) {
-            platform += part;
-            CreateDirectoryA(platform.c_str(), nullptr);
-        }
-        const std::string newest = platform + "\\4.18.24090.11-0", older = platform + "\\4.18.9.1-0";
-        CreateDirectoryA(newest.c_str(), nullptr);
-        CreateDirectoryA(older.c_str(), nullptr);
-        if (!CopyFileA((ProgramFolder() + "\\fake_mpcmdrun.exe").c_str(), (newest + "\\MpCmdRun.exe").c_str(),
-                       FALSE)) {
-            throw std::runtime_error("cannot place the Defender stand-in");
-        }
-        WriteFileBytes(older + "\\MpCmdRun.exe", "not a program");
-    }
-
-private:
-    ScopedVariable programData_;
-};
 
 class OstrelScanWithClamd : public ::testing::Test {
 protected:
@@ -194,7 +167,7 @@ TEST_F(OstrelScanWithClamd, DaemonNotRunningIsAnError)
 // its silence is an error, and Defender is not asked instead.
 TEST_F(OstrelScanWithClamd, HungDaemonFailsWithinOstrelscansTimeout)
 {
-    const DefenderStandIn defender(plugin.Folder());
+    const DefenderRecord defender(plugin.Folder());
     Start("[ostrelscan]\r\naddress=127.0.0.1:" + Daemons().hungPort + "\r\ntimeout=2\r\n");
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(plugin.Check(Sample("a.eml", "x").c_str(), nullptr), -3);
@@ -205,13 +178,13 @@ TEST_F(OstrelScanWithClamd, HungDaemonFailsWithinOstrelscansTimeout)
     EXPECT_FALSE(LogHas("MpCmdRun")) << Log();
 }
 
-TEST_F(OstrelScanWithClamd, AutoTakesTheDaemonThenDefenderThenNamesWhatItTried)
+TEST_F(OstrelScanWithClamd, AutoTakesTheNamedDaemonThenDefenderThenNamesWhatItTried)
 {
     const std::string eicar = eicarscan::TestString();
     char message[1024] = "";
     {
-        SCOPED_TRACE("a daemon listens");
-        const DefenderStandIn defender(plugin.Folder());
+        SCOPED_TRACE("a named daemon listens");
+        const DefenderRecord defender(plugin.Folder());
         Start("[ostrelscan]\r\naddress=127.0.0.1:" + Daemons().port + "\r\n");
         EXPECT_EQ(plugin.Check(Sample("eicar.com", eicar).c_str(), message), 1) << Log();
         EXPECT_STREQ(message, "Eicar-Test-Signature.UNOFFICIAL");
@@ -221,27 +194,133 @@ TEST_F(OstrelScanWithClamd, AutoTakesTheDaemonThenDefenderThenNamesWhatItTried)
     }
     const std::string closedPort = UnusedPort();
     {
-        SCOPED_TRACE("no daemon, Defender installed");
-        const DefenderStandIn defender(plugin.Folder());
+        SCOPED_TRACE("a named daemon is not running: the user's choice, so Defender is not asked");
+        const DefenderRecord defender(plugin.Folder());
         Start("[ostrelscan]\r\naddress=127.0.0.1:" + closedPort + "\r\n");
+        EXPECT_EQ(plugin.Check(Sample("eicar 2.com", eicar).c_str(), message), -3) << Log();
+        EXPECT_TRUE(LogHas("cannot connect to clamd at 127.0.0.1:" + closedPort)) << Log();
+        EXPECT_FALSE(LogHas("MpCmdRun")) << Log();
+        plugin.Unload();
+    }
+    {
+        SCOPED_TRACE("no daemon named, Defender installed");
+        const DefenderRecord defender(plugin.Folder());
+        Start("");
         EXPECT_EQ(plugin.Check(Sample("clean.eml", "Subject: hi\r\n\r\nhello\r\n").c_str(), message), 0)
             << Log();
-        EXPECT_EQ(plugin.Check(Sample("eicar 2.com", eicar).c_str(), message), 1) << Log();
+        EXPECT_EQ(plugin.Check(Sample("eicar 3.com", eicar).c_str(), message), 1) << Log();
         EXPECT_STREQ(message, "Virus:DOS/EICAR_Test_File");
         EXPECT_TRUE(LogHas("ostrelscan: Microsoft Defender MpCmdRun (auto)")) << Log();
         plugin.Unload();
     }
     {
         SCOPED_TRACE("neither");
-        const ScopedVariable noDefender("ProgramData", plugin.File("empty"));
-        Start("[ostrelscan]\r\naddress=127.0.0.1:" + closedPort + "\r\n");
-        EXPECT_EQ(plugin.Check(Sample("eicar 3.com", eicar).c_str(), message), -3) << Log();
-        for (const std::string& tried :
-             {std::string("no engine to ask; tried:"), "ClamAV daemon clamd at 127.0.0.1:" + closedPort + ": ",
-              std::string("Microsoft Defender MpCmdRun: not installed"),
-              std::string("ClamAV clamscan: not installed")}) {
+        Start("");
+        EXPECT_EQ(plugin.Check(Sample("eicar 4.com", eicar).c_str(), message), -3) << Log();
+        for (const char* tried :
+             {"no engine to ask; tried:", "ClamAV daemon clamd: not installed", "Microsoft Defender MpCmdRun: not installed",
+              "ClamAV clamscan: not installed"}) {
             EXPECT_TRUE(LogHas(tried)) << tried << "\n" << Log();
         }
+    }
+}
+
+// On a shared machine anyone may listen on clamd's port: auto connects only
+// where the ini names the address or ClamAV's daemon is installed.
+TEST_F(OstrelScanWithClamd, AutoAsksTheDefaultPortOnlyWhereNamedOrInstalled)
+{
+    const FakeDaemon daemon(3310);
+    const DefenderRecord defender(plugin.Folder());
+    const std::string eicar = Sample("eicar.com", eicarscan::TestString());
+    char message[1024] = "";
+    Start("");
+    EXPECT_EQ(plugin.Check(eicar.c_str(), message), 1) << Log();
+    EXPECT_STREQ(message, "Virus:DOS/EICAR_Test_File");
+    EXPECT_EQ(daemon.Accepted(), 0);
+    plugin.Unload();
+
+    // The stand-in daemon calls everything clean, so a 0 shows that it answered.
+    Start("[ostrelscan]\r\naddress=127.0.0.1:3310\r\n");
+    EXPECT_EQ(plugin.Check(eicar.c_str(), message), 0) << Log();
+    EXPECT_EQ(daemon.Accepted(), 1);
+    plugin.Unload();
+
+    const PlacedFile clamd(ProgramFilesFolder() + "\\ClamAV\\clamd.exe", "installed");
+    Start("");
+    EXPECT_EQ(plugin.Check(eicar.c_str(), message), 0) << Log();
+    EXPECT_EQ(daemon.Accepted(), 2);
+}
+
+// Where a standard user can create Defender's platform folder, a program
+// planted in a higher-named version folder must never run.
+TEST_F(OstrelScanWithClamd, DefenderRunsOnlyWhereItsRecordSays)
+{
+    const std::string platform = ProgramDataFolder() + "\\Microsoft\\Windows Defender\\Platform\\99.9.9999.9-0";
+    const PlacedFile planted(platform + "\\MpCmdRun.exe", MpCmdRunStandIn());
+    const PlacedFile plantedSays(platform + "\\transcript.txt", "0\r\nScanning it found no threats.\r\n");
+    const std::string eicar = Sample("eicar.com", eicarscan::TestString());
+    char message[1024] = "";
+    {
+        const DefenderRecord defender(plugin.Folder());
+        Start("");
+        EXPECT_EQ(plugin.Check(eicar.c_str(), message), 1) << Log();
+        EXPECT_STREQ(message, "Virus:DOS/EICAR_Test_File");
+        plugin.Unload();
+    }
+    Start("");
+    EXPECT_EQ(plugin.Check(eicar.c_str(), message), -3) << Log();
+    EXPECT_TRUE(LogHas("Microsoft Defender MpCmdRun: not installed")) << Log();
+}
+
+TEST_F(OstrelScanWithClamd, SwitchedOffDefenderIsPassedOverByAutoOnly)
+{
+    const DefenderRecord defender(plugin.Folder(),
+                                  "2\r\nWARN: Product/Feature disabled\r\n[Failed][0x80004005] Unspecified error\r\n"
+                                  "CmdTool: Failed with hr = 0x80004005. Check C:\\x\\MpCmdRun.log for more "
+                                  "information\r\n");
+    const std::string clean = Sample("clean.eml", "Subject: hi\r\n\r\nhello\r\n");
+    Start("");
+    EXPECT_EQ(plugin.Check(clean.c_str(), nullptr), -3) << Log();
+    EXPECT_TRUE(LogHas("no engine to ask; tried:")) << Log();
+    EXPECT_TRUE(LogHas("Microsoft Defender MpCmdRun says it is switched off")) << Log();
+    plugin.Unload();
+
+    const std::string clamAv = ProgramFilesFolder() + "\\ClamAV\\";
+    const PlacedFile clamscan(clamAv + "clamscan.exe", MpCmdRunStandIn());
+    const PlacedFile clamscanSays(clamAv + "transcript.txt", "0\r\n" + clean + ": OK\r\n");
+    Start("");
+    EXPECT_EQ(plugin.Check(clean.c_str(), nullptr), 0) << Log();
+    EXPECT_TRUE(LogHas("ostrelscan: ClamAV clamscan (auto)")) << Log();
+    plugin.Unload();
+
+    Start("[ostrelscan]\r\nengine=defender\r\n");
+    EXPECT_EQ(plugin.Check(clean.c_str(), nullptr), -3) << Log();
+    EXPECT_TRUE(LogHas("Microsoft Defender MpCmdRun says it is switched off")) << Log();
+}
+
+// What MpCmdRun printed where its exit code alone misled: each an error in
+// words, none a verdict.
+TEST_F(OstrelScanWithClamd, DefenderFailuresAreErrorsInWords)
+{
+    const DefenderRecord defender(plugin.Folder());
+    const std::string file = Sample("a.eml", "x");
+    const std::string started = "Scan starting...\r\nScan finished.\r\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"0\r\n" + started + "Scanning " + file + " was skipped.\r\n", "was skipped.\""},
+        {"0\r\n" + started + "Scanning " + file + " found 1 threats.\r\n", "without the line that says"},
+        {"2\r\nCmdTool: Failed with hr = 0x80508023. Check C:\\x\\MpCmdRun.log for more information\r\n",
+         "says the file does not exist"},
+        {"2\r\nCmdTool: Failed with hr = 0x800106BA. Check C:\\x\\MpCmdRun.log for more information\r\n",
+         "says its service is not running"},
+        {"2\r\nCmdTool: Failed with hr = 0x80070667. Check C:\\x\\MpCmdRun.log for more information\r\n"
+         "CmdTool: Invalid command line argument\r\n",
+         "says it was given a bad argument"},
+    };
+    Start("[ostrelscan]\r\nengine=defender\r\n");
+    for (const auto& [transcript, words] : cases) {
+        defender.Say(transcript);
+        EXPECT_EQ(plugin.Check(file.c_str(), nullptr), -3) << transcript << Log();
+        EXPECT_TRUE(LogHas(words)) << words << "\n" << Log();
     }
 }
 
@@ -254,6 +333,22 @@ TEST_F(OstrelScanWithClamd, SelftestNamesTheDaemonThatAnswered)
     EXPECT_NE(run.output.find("Engine: ostrelscan: ClamAV daemon clamd at 127.0.0.1:" + Daemons().port + " (auto)"),
               std::string::npos)
         << run.output;
+}
+
+// A new user's first try, with no engine on the machine and no log:
+// selftest says why in the same run.
+TEST_F(OstrelScanWithClamd, SelftestShowsTheScannersReasonWithoutALog)
+{
+    Start("");
+    plugin.Unload();
+    WriteFileBytes(plugin.IniPath(), "[Data]\r\nAVPExeName=" + plugin.File("ostrelscan.exe") +
+                                         "\r\nAVPScanParam=-nomem -noboot -nombr -z\r\n");
+    const HostRun run = RunBavhost("Ostrel.bav selftest", plugin.Folder().Path());
+    EXPECT_NE(run.exitCode, 0u) << run.output;
+    for (const char* text : {"The scanner once more, as the plug-in ran it:", "ERROR: no engine to ask; tried:",
+                             "Microsoft Defender MpCmdRun: not installed"}) {
+        EXPECT_NE(run.output.find(text), std::string::npos) << text << "\n" << run.output;
+    }
 }
 
 TEST_F(OstrelScanWithClamd, FileOverTheStreamLimitIsAnError)

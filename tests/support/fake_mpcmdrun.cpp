@@ -1,28 +1,54 @@
 // fake_mpcmdrun: stands in for Microsoft Defender's MpCmdRun.exe in the
 // tests. For "-Scan -ScanType 3 -File FILE -DisableRemediation" it prints
-// the transcript Defender's documentation shows and ends as Defender does:
-// 0 no threats, 2 threats found. It finds only the EICAR test string.
+// the transcript Defender prints and ends as Defender does: 0 no threats,
+// 2 threats found. It finds only the EICAR test string.
+//
+// A file transcript.txt beside the program replaces all that: its first
+// line is the exit code, the rest is printed as it stands. So the tests
+// play a switched-off Defender, its failures, or clamscan.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+namespace {
+
+std::string ReadAll(const std::string& path, bool& found)
+{
+    std::ifstream in(path, std::ios::binary);
+    found = static_cast<bool>(in);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    std::string folder = argc > 0 ? argv[0] : "";
+    folder = folder.substr(0, folder.find_last_of("\\/") + 1);
+    bool scripted = false;
+    const std::string transcript = ReadAll(folder + "transcript.txt", scripted);
+    if (scripted) {
+        const std::size_t lineEnd = transcript.find('\n');
+        std::fwrite(transcript.data() + lineEnd + 1, 1, transcript.size() - lineEnd - 1, stdout);
+        return std::atoi(transcript.c_str());
+    }
+
     const char* file = nullptr;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "-File") == 0) {
             file = argv[i + 1];
         }
     }
-    std::ifstream in(file != nullptr ? file : "", std::ios::binary);
-    if (!in) {
-        std::printf("CmdTool: Failed with hr = 0x80070002. System Error: The system cannot find the file "
-                    "specified.\r\n");
+    bool readable = false;
+    const std::string content = ReadAll(file != nullptr ? file : "", readable);
+    if (!readable) {
+        std::printf("CmdTool: Failed with hr = 0x80508023. Check C:\\Users\\Test\\AppData\\Local\\Temp\\"
+                    "MpCmdRun.log for more information\r\n");
         return 2;
     }
-    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::printf("Scan starting...\r\nScan finished.\r\n");
     if (content.find("EICAR-STANDARD-ANTIVIRUS-TEST-FILE!") == std::string::npos) {
         std::printf("Scanning %s found no threats.\r\n", file);

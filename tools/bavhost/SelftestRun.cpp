@@ -2,6 +2,7 @@
 
 #include "bavhost/Answers.h"
 #include "bavhost/PluginSettings.h"
+#include "bavhost/ScannerRerun.h"
 #include "bavhost/Selftest.h"
 #include "base/FileSystem.h"
 #include "base/TextLines.h"
@@ -113,7 +114,8 @@ bool LogReadable(const LogSettings& log)
 }
 
 // The log names the test files by their folder, which is new for each run.
-void PrintEngine(const LogSettings& log, const std::string& testFolder)
+// Returns the engine, empty when the log does not show the scanner's report.
+std::string PrintEngine(const LogSettings& log, const std::string& testFolder)
 {
     std::string engine;
     if (LogReadable(log) && log.logOutput) {
@@ -126,6 +128,7 @@ void PrintEngine(const LogSettings& log, const std::string& testFolder)
                     "shows which engine answered.\n",
                     log.known ? log.store.c_str() : "the plug-in's settings");
     }
+    return engine;
 }
 
 void PrintLogEnd(const Plugin& plugin, const LogSettings& log)
@@ -155,6 +158,7 @@ int RunSelftest(const Plugin& plugin, const std::string& pluginPath, const std::
     facts.configured = plugin.getStatus() != HostValue(PluginStatus::NotConfigured);
     facts.disabled = NameSaysDisabled(name);
     facts.scannerFound = !log.scanner.empty() && FileExists(log.scanner);
+    bool rerunShown = false;
     if (facts.configured && !facts.disabled && facts.scannerFound) {
         ScratchFolder folder;
         const std::string clean = folder.File("clean.txt");
@@ -178,14 +182,23 @@ int RunSelftest(const Plugin& plugin, const std::string& pluginPath, const std::
             std::printf("EICAR test file: could not be written: %s\n",
                         SystemErrorMessage(eicarWrite, eicar).c_str());
         }
-        PrintEngine(log, folder.Path());
+        const bool error = facts.clean == HostValue(HostResult::Error) ||
+                           (facts.eicarWritten && facts.eicar == HostValue(HostResult::Error));
+        if (PrintEngine(log, folder.Path()).empty() && error) {
+            PrintScannerRerun(pluginPath, clean);
+            rerunShown = true;
+        }
     }
     const SelftestVerdict verdict = JudgeSelftest(facts);
     std::printf("%s\n", verdict.line.c_str());
-    for (const std::string& line : verdict.advice) {
+    // The advice is how to learn why, which the report above already says.
+    if (rerunShown) {
+        std::printf("The scanner's report above tells why.\n");
+    }
+    for (const std::string& line : rerunShown ? std::vector<std::string>() : verdict.advice) {
         std::printf("%s\n", line.c_str());
     }
-    if (verdict.exitCode == kChainError) {
+    if (verdict.exitCode == kChainError && (!rerunShown || LogReadable(log))) {
         PrintLogEnd(plugin, log);
     }
     return verdict.exitCode;

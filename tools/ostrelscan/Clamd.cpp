@@ -1,6 +1,7 @@
-// winsock2.h must come before windows.h.
-#include <winsock2.h>
-#include <ws2tcpip.h>
+// winsock2.h, through AddressLookup.h, must come before windows.h.
+#include "AddressLookup.h"
+
+#include <mstcpip.h>
 
 #include "Clamd.h"
 
@@ -29,12 +30,42 @@ struct SocketTraits {
 };
 using UniqueSocket = UniqueResource<SocketTraits>;
 
-struct AddressListTraits {
-    using Type = addrinfo*;
-    static Type invalid() { return nullptr; }
-    static void close(Type list) { freeaddrinfo(list); }
+// SIO_TCP_INITIAL_RTO and its parameters as the Windows SDK's mstcpip.h
+// documents them (Windows 8 and later); older MinGW headers lack them.
+#ifndef SIO_TCP_INITIAL_RTO
+#define SIO_TCP_INITIAL_RTO _WSAIOW(IOC_VENDOR, 17)
+#endif
+struct InitialRtoParameters {
+    USHORT rtt;                   // TCP_INITIAL_RTO_UNSPECIFIED_RTT: (USHORT)-1
+    UCHAR maxSynRetransmissions;  // TCP_INITIAL_RTO_NO_SYN_RETRANSMISSIONS: (UCHAR)-2
 };
-using UniqueAddressList = UniqueResource<AddressListTraits>;
+constexpr USHORT kUnspecifiedRtt = static_cast<USHORT>(-1);
+constexpr UCHAR kNoSynRetransmissions = static_cast<UCHAR>(-2);
+
+bool IsLoopback(const sockaddr* address)
+{
+    if (address->sa_family == AF_INET) {
+        return (ntohl(reinterpret_cast<const sockaddr_in*>(address)->sin_addr.s_addr) >> 24) == 127;
+    }
+    if (address->sa_family == AF_INET6) {
+        static const unsigned char loopback[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+        return std::memcmp(&reinterpret_cast<const sockaddr_in6*>(address)->sin6_addr, loopback, 16) == 0;
+    }
+    return false;
+}
+
+// Windows retries a refused SYN even on loopback, so a connect to a port
+// nothing listens on fails only after about 2 s; without retries it fails
+// at once. Where the system does not know the call, nothing changes.
+void RefuseLoopbackAtOnce(SOCKET socket, const sockaddr* address)
+{
+    if (!IsLoopback(address)) {
+        return;
+    }
+    InitialRtoParameters parameters = {kUnspecifiedRtt, kNoSynRetransmissions};
+    DWORD returned = 0;
+    WSAIoctl(socket, SIO_TCP_INITIAL_RTO, &parameters, sizeof parameters, nullptr, 0, &returned, nullptr, nullptr);
+}
 
 class WinsockSession {
 public:
@@ -96,18 +127,11 @@ public:
     // Empty on success, else the reason.
     std::string Connect(DWORD limit)
     {
-        addrinfo hints = {};
-        hints.ai_family = AF_UNSPEC;
-        hints.ai_socktype = SOCK_STREAM;
-        hints.ai_protocol = IPPROTO_TCP;
-        // A numeric address, the usual case, needs no name service.
-        hints.ai_flags = AI_NUMERICHOST;
-        const std::string port = std::to_string(endpoint_.port);
         UniqueAddressList addresses;
-        int resolved = getaddrinfo(endpoint_.host.c_str(), port.c_str(), &hints, addresses.receive());
-        if (resolved != 0) {
-            hints.ai_flags = 0;
-            resolved = getaddrinfo(endpoint_.host.c_str(), port.c_str(), &hints, addresses.receive());
+        const int resolved =
+            LookUpAddress(endpoint_.host, std::to_string(endpoint_.port), deadline_.Left(), addresses);
+        if (resolved == WSAETIMEDOUT) {
+            return "no address for" + where_ + " within " + Seconds(deadline_.Budget());
         }
         if (resolved != 0) {
             return "cannot find the address of" + where_ + ": " + SocketError(resolved);
@@ -121,6 +145,7 @@ public:
                 reason = "cannot make a socket: " + SocketError(WSAGetLastError());
                 continue;
             }
+            RefuseLoopbackAtOnce(candidate.get(), address->ai_addr);
             if (connect(candidate.get(), address->ai_addr, static_cast<int>(address->ai_addrlen)) != 0 &&
                 WSAGetLastError() != WSAEWOULDBLOCK) {
                 reason = "cannot connect to" + where_ + ": " + SocketError(WSAGetLastError());
@@ -167,6 +192,7 @@ public:
             const int sent = send(socket_.get(), data, static_cast<int>(std::min<std::size_t>(size, INT_MAX)), 0);
             if (sent == SOCKET_ERROR) {
                 if (WSAGetLastError() == WSAETIMEDOUT) {
+                    Abandon();
                     return "clamd took no more data within " + Seconds(deadline_.Budget());
                 }
                 return "lost the connection to" + where_ + " while sending: " + SocketError(WSAGetLastError());
@@ -179,12 +205,15 @@ public:
     }
 
     bool AnsweredEarly() const { return answeredEarly_; }
+    // False after a time-out: Winsock leaves such a socket in an undefined
+    // state, so it is closed and never read again.
+    bool Usable() const { return static_cast<bool>(socket_); }
 
     // Reads up to the answer's NUL, or until clamd closes.
     std::string Receive(std::string& reply)
     {
         char buffer[4096];
-        while (reply.find('\0') == std::string::npos) {
+        while (Usable() && reply.find('\0') == std::string::npos) {
             if (!LimitTo(SO_RCVTIMEO)) {
                 return "no answer from" + where_ + " within " + Seconds(deadline_.Budget());
             }
@@ -194,6 +223,7 @@ public:
             }
             if (got == SOCKET_ERROR) {
                 if (WSAGetLastError() == WSAETIMEDOUT) {
+                    Abandon();
                     return "no answer from" + where_ + " within " + Seconds(deadline_.Budget());
                 }
                 return reply.empty() ? "lost the connection to" + where_ + " before its answer: " +
@@ -209,6 +239,8 @@ public:
     }
 
 private:
+    void Abandon() { socket_.reset(); }
+
     // False when no time is left; a time-out of 0 would mean none at all.
     bool LimitTo(int option)
     {
@@ -255,7 +287,7 @@ Verdict Stream(Session& session, HANDLE input, const std::string& file)
     }
     // After a failed send, an answer clamd gave before it closed still tells why.
     std::string reply;
-    const std::string receiveFailure = session.Receive(reply);
+    const std::string receiveFailure = session.Usable() ? session.Receive(reply) : std::string();
     if (reply.find('\0') != std::string::npos || (failure.empty() && receiveFailure.empty())) {
         return ParseClamdReply(reply);
     }

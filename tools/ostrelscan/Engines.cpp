@@ -5,86 +5,20 @@
 #include "Deadline.h"
 #include "FileAccess.h"
 #include "Profiles.h"
-#include "base/FilePath.h"
-#include "base/UniqueResource.h"
+#include "ProgramPlaces.h"
 
 #include <windows.h>
 
-#include <algorithm>
 #include <optional>
 #include <vector>
 
 namespace ostrel::ostrelscan {
 namespace {
 
-// A refused connection takes Windows about a second to report on loopback;
-// auto waits no longer than that before it asks the next engine.
-constexpr unsigned long kAutoConnectLimitMs = 1000;
-
-std::string ExpandVariables(const std::string& text)
-{
-    std::vector<char> buffer(ExpandEnvironmentStringsA(text.c_str(), nullptr, 0) + 1);
-    const DWORD length = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    return length == 0 || length > buffer.size() ? text : std::string(buffer.data());
-}
-
-bool IsFile(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::vector<std::string> SubfolderNames(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    const UniqueFindHandle search(FindFirstFileA((folder + "\\*").c_str(), &found));
-    if (!search) {
-        return names;
-    }
-    do {
-        const std::string name = found.cFileName;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..") {
-            names.push_back(name);
-        }
-    } while (FindNextFileA(search.get(), &found));
-    return names;
-}
-
-// Empty when none of the places holds it; `looked` says where it was sought.
-std::string FindProgram(const ScannerProfile& profile, std::string& looked)
-{
-    std::vector<std::string> places;  // %ProgramW6432% and %ProgramFiles% are often one folder
-    const auto note = [&](const std::string& place) {
-        if (std::find(places.begin(), places.end(), place) == places.end()) {
-            places.push_back(place);
-            looked += (looked.empty() ? "" : ", ") + place;
-        }
-    };
-    const std::string versions = ExpandVariables(profile.versionsFolder);
-    if (!versions.empty() && versions.find('%') == std::string::npos) {
-        const std::string program = ExtractFileName(profile.programs.front());
-        for (const std::string& version : NewestVersionsFirst(SubfolderNames(versions))) {
-            const std::string path = versions + "\\" + version + "\\" + program;
-            if (IsFile(path)) {
-                return path;
-            }
-        }
-        note(versions + "\\*\\" + program);
-    }
-    for (const std::string& place : profile.programs) {
-        const std::string path = ExpandVariables(place);
-        // An unset variable stays as "%NAME%": nothing to look at.
-        if (path.find('%') != std::string::npos) {
-            continue;
-        }
-        if (IsFile(path)) {
-            return path;
-        }
-        note(path);
-    }
-    return {};
-}
+// With ClamAV's daemon installed but no address named, a daemon that is not
+// running is passed over; a refused loopback connect ends at once where
+// Windows allows it, so this bounds only a port that takes no connection.
+constexpr unsigned long kInstalledDaemonConnectLimitMs = 1000;
 
 EngineAnswer RunProgram(const ScannerProfile& profile, const std::string& program, const std::string& file,
                         unsigned long timeoutMs, const std::string& label)
@@ -101,9 +35,11 @@ std::string ClamdLabel(const std::string& address)
     return "ClamAV daemon clamd at " + address;
 }
 
-// clamd when it takes the connection, else the first engine installed. A
-// daemon that took the connection and then fails is the user's broken
-// daemon, not a reason to ask another engine.
+// clamd where the user named its address or ClamAV's daemon is installed,
+// else Defender while it is on, else clamscan. No socket is opened on a
+// guess: on a shared machine any user may listen on the default port. An
+// engine that answered is not passed over, only one that is not there or
+// says it is off.
 EngineAnswer AskFirstEngineThere(const Settings& settings, const std::string& file)
 {
     const auto automatic = [](const std::string& label) { return label + " (auto)"; };
@@ -112,22 +48,35 @@ EngineAnswer AskFirstEngineThere(const Settings& settings, const std::string& fi
     }
     const Deadline deadline(static_cast<unsigned long>(settings.timeoutSeconds) * 1000);
     std::vector<std::string> tried;
-    if (const std::optional<Endpoint> endpoint = ParseAddress(settings.address)) {
+    const std::optional<Endpoint> endpoint = ParseAddress(settings.address);
+    const std::string clamdLabel = automatic(ClamdLabel(settings.address));
+    if (settings.addressNamed && endpoint) {
+        return {ScanWithClamd(*endpoint, file, deadline.Left()), {}, clamdLabel};
+    }
+    const ProgramSearch daemon = FindInstalledProgram("clamd");
+    if (!daemon.program.empty() && endpoint) {
         std::string noConnection;
-        if (std::optional<Verdict> verdict =
-                ScanWithClamdIfListening(*endpoint, file, deadline.Left(), kAutoConnectLimitMs, noConnection)) {
-            return {*verdict, {}, automatic(ClamdLabel(settings.address))};
+        if (std::optional<Verdict> verdict = ScanWithClamdIfListening(*endpoint, file, deadline.Left(),
+                                                                      kInstalledDaemonConnectLimitMs, noConnection)) {
+            return {*verdict, {}, clamdLabel};
         }
         tried.push_back(ClamdLabel(settings.address) + ": " + noConnection);
+    } else {
+        tried.push_back("ClamAV daemon clamd: not installed (looked for " + daemon.looked +
+                        ") and no address= in ostrelscan.ini");
     }
     for (const char* engine : {"defender", "clamscan"}) {
         const ScannerProfile& profile = *FindProfile(engine);
-        std::string looked;
-        const std::string program = FindProgram(profile, looked);
-        if (!program.empty()) {
-            return RunProgram(profile, program, file, deadline.Left(), automatic(profile.title));
+        const ProgramSearch search = FindInstalledProgram(engine);
+        if (search.program.empty()) {
+            tried.push_back(profile.title + ": not installed (looked for " + search.looked + ")");
+            continue;
         }
-        tried.push_back(profile.title + ": not installed (looked for " + looked + ")");
+        EngineAnswer answer = RunProgram(profile, search.program, file, deadline.Left(), automatic(profile.title));
+        if (!answer.verdict.engineOff) {
+            return answer;
+        }
+        tried.push_back(answer.verdict.reason);
     }
     std::string reason = "no engine to ask; tried:";
     for (const std::string& attempt : tried) {
@@ -170,13 +119,13 @@ EngineAnswer AskEngine(const Settings& settings, const std::string& file)
     }
     std::string program = settings.program;
     if (program.empty()) {
-        std::string looked;
-        program = FindProgram(*profile, looked);
-        if (program.empty()) {
+        const ProgramSearch search = FindInstalledProgram(profile->engine);
+        if (search.program.empty()) {
             return {Verdict::Error(profile->title + " is not installed where its installer puts it (" +
-                                   looked + "); name it with program= in ostrelscan.ini"),
+                                   search.looked + "); name it with program= in ostrelscan.ini"),
                     {}, label};
         }
+        program = search.program;
     }
     return RunProgram(*profile, program, file, timeoutMs, label);
 }

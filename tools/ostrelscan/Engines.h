@@ -16,8 +16,10 @@ struct EngineAnswer {
 // "ClamAV daemon clamd at 127.0.0.1:3310", "ClamAV clamscan": for the report's first line.
 std::string EngineLabel(const Settings& settings);
 
-// Asks the engine of the settings about the file; with engine auto, the
-// first engine that is there. No engine is tried after one has answered.
+// Asks the engine of the settings about the file. With engine auto: clamd
+// when an address is named or ClamAV's daemon is installed, else Defender
+// while it is on, else clamscan. No engine is tried after one has answered,
+// only after one that is missing or says it is off.
 EngineAnswer AskEngine(const Settings& settings, const std::string& file);
 
 }  // namespace ostrel::ostrelscan

@@ -2,6 +2,7 @@
 
 #include "Profiles.h"
 #include "base/AnsiString.h"
+#include "base/FilePath.h"
 #include "base/TextLines.h"
 
 #include <cctype>
@@ -85,7 +86,13 @@ std::string ApplySetting(Settings& settings, std::string_view name, std::string_
             return "address \"" + text + "\" is not HOST:PORT";
         }
         settings.address = text;
+        settings.addressNamed = true;
     } else if (key == "program") {
+        // Searched along the PATH and the current folder, a relative name
+        // would run whatever program lies there.
+        if (!text.empty() && !IsFullPath(text)) {
+            return "program \"" + text + "\" is not a full path (such as C:\\Program Files\\...\\NAME.exe)";
+        }
         settings.program = text;
     } else if (key == "timeout") {
         const std::optional<long> seconds = ParseNumber(text, 1, 3600);
@@ -178,11 +185,12 @@ std::string UsageText()
            "  -de, --german       German report, umlauts in code page 850\r\n"
            "  -h, --help          this text\r\n"
            "  --engine=NAME       auto (default), clamd, clamscan, clamdscan or\r\n"
-           "                      defender; auto takes clamd when it listens, else\r\n"
-           "                      Microsoft Defender, else an installed clamscan\r\n"
+           "                      defender; auto asks clamd where an address is\r\n"
+           "                      named or ClamAV's clamd.exe is installed, else\r\n"
+           "                      Microsoft Defender while it is on, else clamscan\r\n"
            "  --address=HOST:PORT clamd's TCP socket, default 127.0.0.1:3310\r\n"
-           "  --program=PATH      the scanner program, when not where it installs;\r\n"
-           "                      needs an engine other than auto and clamd\r\n"
+           "  --program=PATH      the scanner program's full path, when not where it\r\n"
+           "                      installs; needs an engine other than auto and clamd\r\n"
            "  --timeout=SECONDS   give up after this long, default 10\r\n"
            "Other switches are accepted and ignored. The options may also stand in\r\n"
            "ostrelscan.ini beside the program, in a section [ostrelscan], as\r\n"

@@ -11,9 +11,10 @@
 namespace ostrel::ostrelscan {
 
 struct Settings {
-    std::string engine = "auto";  // clamd if it listens, else Defender, else clamscan
+    std::string engine = "auto";  // see AskEngine
     std::string address = "127.0.0.1:3310";
-    std::string program;     // empty: where the scanner's installer puts it
+    bool addressNamed = false;  // address= was given: the user's choice of a daemon
+    std::string program;     // a full path; empty: where the scanner's installer puts it
     int timeoutSeconds = 10;  // below the plug-in's 12-second limit
 };
 

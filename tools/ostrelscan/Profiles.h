@@ -13,24 +13,18 @@
 namespace ostrel::ostrelscan {
 
 struct ScannerProfile {
-    std::string engine;                 // the --engine= value
+    std::string engine;                 // the engine= value
     std::string title;                  // for the report's first line
-    std::vector<std::string> programs;  // where its installer puts it, %VARIABLES% allowed; first found wins
+    std::string program;                // a full path; empty in a built-in row: found where its installer puts it
     std::string arguments;              // after the program; {file} becomes the quoted file name
     std::vector<uint32_t> cleanCodes;
     std::vector<uint32_t> infectedCodes;
     std::string namePattern;            // see MatchNamePattern
-    // A folder of version folders, each with its own copy of the program
-    // (`programs` names it); the newest copy wins over `programs`.
-    std::string versionsFolder;
+    std::string cleanLine;              // a line a clean report must have; empty: none asked
 };
 
 const std::vector<ScannerProfile>& ScannerProfiles();
 const ScannerProfile* FindProfile(std::string_view engine);
-
-// Version folder names, newest first: "4.18.24090.11-0" before
-// "4.18.2111.5-0". Names that do not start with a digit come last.
-std::vector<std::string> NewestVersionsFirst(std::vector<std::string> names);
 
 // Quoted for the C runtime's argument splitting, only where needed.
 std::string QuoteArgument(std::string_view argument);
@@ -44,9 +38,15 @@ std::string ProfileCommandLine(const ScannerProfile& profile, const std::string&
 // occurrence, so a file name may hold that literal too.
 std::optional<std::string> MatchNamePattern(std::string_view pattern, std::string_view line);
 
-// The verdict from the scanner's exit code and its printed output: the code
-// decides, the first line matching the pattern gives the name, and a code
-// that disagrees with the lines is an error.
+// Matches one line, blanks at both ends ignored, against a pattern such as
+// "*: OK": '*' is any text, possibly none, everything else literal.
+bool MatchLinePattern(std::string_view pattern, std::string_view line);
+
+// The verdict from what the scanner printed and its exit code, the same
+// rules for every row: a line naming a threat is a find, whatever the code;
+// clean needs a clean code and, where the row asks for one, its clean line;
+// everything else is an error that quotes the scanner's last line and never
+// reads as a find.
 Verdict ReadProfileReport(const ScannerProfile& profile, uint32_t exitCode, std::string_view output);
 
 }  // namespace ostrel::ostrelscan

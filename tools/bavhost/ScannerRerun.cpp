@@ -1,0 +1,51 @@
+#include "bavhost/ScannerRerun.h"
+
+#include "base/AnsiString.h"
+#include "base/Exception.h"
+#include "base/TextLines.h"
+#include "ostrelscan/ChildProcess.h"
+#include "plugin/RequestRules.h"
+#include "settings/Config.h"
+#include "settings/ParameterRules.h"
+
+#include <cstdio>
+#include <exception>
+
+namespace ostrel::bavhost {
+namespace {
+
+// The plug-in's own limit for one check.
+constexpr unsigned long kCheckLimitMs = 12000;
+
+}  // namespace
+
+void PrintScannerRerun(const std::string& pluginPath, const std::string& file)
+{
+    ConfigValues values;
+    try {
+        TConfig config;
+        config.SetModuleFileName(pluginPath);
+        config.Load();
+        values = config.Values();
+    } catch (const Exception&) {
+        return;
+    }
+    // What the plug-in removes before every run, removed from this copy only.
+    RemoveForbiddenParams(values);
+    const std::string commandLine =
+        "\"" + TrimBlanks(values.AVPExeName) + "\" " + ScannerCommandLine(values.AVPScanParam, file);
+    std::printf("The scanner once more, as the plug-in ran it: %s\n", commandLine.c_str());
+    try {
+        const ostrelscan::ChildRun run = ostrelscan::RunHidden(values.AVPExeName, commandLine, kCheckLimitMs);
+        if (!run.failure.empty()) {
+            std::printf("  %s\n", run.failure.c_str());
+        }
+        for (const std::string& line : SplitFileLines(run.output)) {
+            std::printf("  | %s\n", line.c_str());
+        }
+    } catch (const std::exception& e) {
+        std::printf("  %s\n", e.what());
+    }
+}
+
+}  // namespace ostrel::bavhost
