@@ -177,27 +177,55 @@ TEST_F(ProcessRunner, StartFailureRaisesTheSystemError)
     EXPECT_EQ(runner.State(), TProcessState::Ready);
 }
 
-// Without a job, as where the system allows none, or when the job cannot
-// be ended, the process is still ended, through its handle.
-TEST(ProcessTree, WithoutAJobTheProcessIsEndedThroughItsHandle)
-{
+class ProcessTree : public ::testing::Test {
+protected:
+    // The fake scanner on `script`, suspended; in a job when `inJob`.
+    void Start(const std::string& script, bool inJob)
+    {
+        scanner.Write(script);
+        std::string commandLine = "fake_scanner " + scanner.Parameters() + " C:\\file.txt";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started = {};
+        ASSERT_TRUE(CreateProcessA(FakeScannerPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                   CREATE_SUSPENDED, nullptr, nullptr, &startup, &started));
+        const UniqueHandle thread(started.hThread);
+        if (inJob) {
+            tree.Adopt(UniqueHandle(started.hProcess));
+            ASSERT_TRUE(tree.Job.Active());
+        } else {
+            tree.Process.reset(started.hProcess);
+        }
+        ResumeThread(thread.get());
+    }
+
     TempDir folder;
     ScannerScript scanner{folder};
-    scanner.Write("hang\n");
-    std::string commandLine = "fake_scanner " + scanner.Parameters() + " C:\\file.txt";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    ASSERT_TRUE(CreateProcessA(FakeScannerPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &started));
-    CloseHandle(started.hThread);
+    ScannerScript child{folder, "child"};
     TProcessTree tree;
-    tree.Process.reset(started.hProcess);
+};
+
+// Without a job, as where the system allows none, or when the job cannot
+// be ended, the process is still ended, through its handle.
+TEST_F(ProcessTree, WithoutAJobTheProcessIsEndedThroughItsHandle)
+{
+    Start("hang\n", false);
     EXPECT_TRUE(tree.End());
     ASSERT_TRUE(tree.WaitUntilEnded(5000));
     DWORD exitCode = 0;
     GetExitCodeProcess(tree.Process.get(), &exitCode);
     EXPECT_EQ(exitCode, EndedByOstrel);
+}
+
+// A tree has ended when nothing in its job runs, not when its root has.
+TEST_F(ProcessTree, TheWaitLastsUntilWhatTheProcessStartedHasEnded)
+{
+    child.Write("hang\n");
+    Start("spawn " + child.Parameters() + " x\nexit 0\n", true);
+    ASSERT_EQ(WaitForSingleObject(tree.Process.get(), 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_FALSE(tree.WaitUntilEnded(100));
+    EXPECT_TRUE(tree.End());
+    EXPECT_TRUE(tree.WaitUntilEnded(5000));
 }
 
 // The pipe that carries the scanner's report: one entry in its DACL, for
