@@ -31,8 +31,8 @@ std::string UniquePipeName()
     return name;
 }
 
-// Systems before Vista refuse the flag that keeps other machines out;
-// they are asked again without it.
+// Systems before Vista do not know the flag that keeps other machines out:
+// where it is refused, the pipe is made without it.
 HANDLE CreateServerEnd(const std::string& name, SECURITY_ATTRIBUTES* security)
 {
     // The first instance or nothing: no other process may have made it first.

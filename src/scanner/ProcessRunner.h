@@ -79,7 +79,8 @@ public:
     // Kills the process, with exit code EndedByOstrel.
     bool Terminate();
     // Kills the process and every process it started, when the run has a
-    // job; else the process alone.
+    // job; else, or when the job cannot be ended, the process alone. Exit
+    // code EndedByOstrel.
     bool TerminateTree();
     // Waits, at most `milliseconds`, until the process and everything in
     // its job have ended.
