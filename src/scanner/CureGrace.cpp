@@ -14,6 +14,7 @@ void TCureGrace::Give(TProcessTree tree, DWORD milliseconds)
     tree.Job.EndOnClose();
     auto entry = std::make_unique<Entry>();
     entry->tree = std::move(tree);
+    entries_.reserve(entries_.size() + 1);  // nothing may fail once the timer runs
     if (!CreateTimerQueueTimer(&entry->timer, nullptr, GraceOver, entry.get(), milliseconds, 0,
                                WT_EXECUTEINTIMERTHREAD | WT_EXECUTEONLYONCE)) {
         entry->tree.End();
@@ -54,7 +55,9 @@ void TCureGrace::DropEnded()
     }
 }
 
-// Waits for a callback under way, so the entry outlives it.
+// Waits for a callback under way, so the entry outlives it. This may run
+// under the loader lock at unload: the callback takes no lock and loads
+// nothing, so it can always finish.
 void TCureGrace::Delete(Entry& entry)
 {
     DeleteTimerQueueTimer(nullptr, entry.timer, INVALID_HANDLE_VALUE);
