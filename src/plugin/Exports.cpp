@@ -140,6 +140,8 @@ int32_t WINAPI BAV_Initialize()
 int32_t WINAPI BAV_Uninitialize()
 {
     try {
+        // First, so a failing log cannot keep a cure running.
+        Plugin().CureGrace.EndAll();
         PluginLog().WriteLog("BAV_Uninitialize", LogAlways);
         PluginLog().WriteLogFmt("OstrelStatus=%d", {OstrelStatus.load()}, LogAlways);
         return HostValue(HostResult::Ok);

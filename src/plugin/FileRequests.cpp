@@ -49,6 +49,7 @@ ScanResult RunScanner(const RequestKind& kind, const std::string& fileName, std:
         run.EndString = settings.EndString;
         run.LogAVPOutput = settings.LogAVPOutput;
         run.JobFailureLogged = &Plugin().JobFailureLogged;
+        run.CureGrace = &Plugin().CureGrace;
         try {
             code = DoExecute(run, PluginLog(), Plugin().Messages, kind.isCure,
                              ScannerCommandLine(parameters, fileName), "", msg);

@@ -8,6 +8,7 @@ namespace ostrel {
 namespace {
 
 void* PluginModule = nullptr;
+std::atomic<bool> ProcessExit{false};
 
 }  // namespace
 
@@ -24,6 +25,11 @@ PluginState::PluginState()
     Log.SetMaxLines(1200);
 }
 
+PluginState::~PluginState()
+{
+    CureGrace.EndAll(ProcessExit);
+}
+
 PluginState& Plugin()
 {
     static PluginState state;
@@ -38,6 +44,11 @@ LogSink& PluginLog()
 void SetPluginModule(void* module)
 {
     PluginModule = module;
+}
+
+void NoteProcessExit()
+{
+    ProcessExit = true;
 }
 
 }  // namespace ostrel

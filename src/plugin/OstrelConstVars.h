@@ -6,6 +6,7 @@
 #include "log/LogFacade.h"
 #include "log/TextLog.h"
 #include "plugin/StatusCodes.h"
+#include "scanner/CureGrace.h"
 #include "settings/Config.h"
 
 #include <atomic>
@@ -22,6 +23,9 @@ extern std::atomic<PluginStatus> OstrelStatus;
 // layer (src/plugin) touches it; it hands the other parts what they need.
 struct PluginState {
     PluginState();
+    ~PluginState();
+    PluginState(const PluginState&) = delete;
+    PluginState& operator=(const PluginState&) = delete;
 
     // Requests wait for their turn in arrival order, then hold ScanLock.
     TicketLock ScanQueue;
@@ -34,6 +38,9 @@ struct PluginState {
     TMessageTexts Messages;  // names a text that does not fit in LogFacade
     std::atomic_flag JobFailureLogged = ATOMIC_FLAG_INIT;
     TLogFacade LogFacade;
+    // Cures past their time limit; what is left of them is ended at
+    // BAV_Uninitialize and when the plug-in goes.
+    TCureGrace CureGrace;
 };
 
 // Made on first use rather than under the loader lock; freed at unload.
@@ -44,5 +51,7 @@ LogSink& PluginLog();
 
 // Called from DllMain with the plug-in's own module handle.
 void SetPluginModule(void* module);
+// Called from DllMain when the plug-in goes because the process ends.
+void NoteProcessExit();
 
 }  // namespace ostrel

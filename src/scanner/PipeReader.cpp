@@ -1,8 +1,10 @@
 #include "scanner/PipeReader.h"
 
+#include "base/UserOnlySecurity.h"
 #include "base/WinError.h"
 
-#include <atomic>
+#include <ntsecapi.h>
+
 #include <string>
 
 namespace ostrel {
@@ -12,11 +14,36 @@ namespace {
 constexpr DWORD PieceSize = 65536;
 constexpr DWORD CancelWaitMilliseconds = 5000;
 
+// 128 random bits: no other process can guess the name and make the pipe
+// first, which would make every run fail.
 std::string UniquePipeName()
 {
-    static std::atomic<unsigned> serial{0};
-    return "\\\\.\\pipe\\Ostrel-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(GetCurrentThreadId()) + "-" + std::to_string(++serial);
+    unsigned char random[16];
+    if (!RtlGenRandom(random, sizeof random)) {
+        RaiseLastOSError("RtlGenRandom");
+    }
+    static const char digits[] = "0123456789abcdef";
+    std::string name = "\\\\.\\pipe\\Ostrel-" + std::to_string(GetCurrentProcessId()) + "-";
+    for (unsigned char byte : random) {
+        name += digits[byte >> 4];
+        name += digits[byte & 15];
+    }
+    return name;
+}
+
+// Systems before Vista do not know the flag that keeps other machines out:
+// where it is refused, the pipe is made without it.
+HANDLE CreateServerEnd(const std::string& name, SECURITY_ATTRIBUTES* security)
+{
+    // The first instance or nothing: no other process may have made it first.
+    const DWORD access = PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE;
+    const DWORD mode = PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT;
+    HANDLE server = CreateNamedPipeA(name.c_str(), access, mode | PIPE_REJECT_REMOTE_CLIENTS, 1, 0, PieceSize,
+                                     0, security);
+    if (server == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) {
+        server = CreateNamedPipeA(name.c_str(), access, mode, 1, 0, PieceSize, 0, security);
+    }
+    return server;
 }
 
 }  // namespace
@@ -25,11 +52,8 @@ OutputPipe CreateOutputPipe()
 {
     const std::string name = UniquePipeName();
     OutputPipe pipe;
-    // The first instance or nothing: no other process may have made it first.
-    HANDLE server = CreateNamedPipeA(name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED |
-                                                      FILE_FLAG_FIRST_PIPE_INSTANCE,
-                                     PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, 0, PieceSize, 0,
-                                     nullptr);
+    TUserOnlySecurity security(false);
+    HANDLE server = CreateServerEnd(name, security.Attributes());
     if (server == INVALID_HANDLE_VALUE) {
         RaiseLastOSError("CreateNamedPipeA");
     }

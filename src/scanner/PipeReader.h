@@ -17,8 +17,8 @@ struct OutputPipe {
 // A byte pipe whose parent end is read overlapped, so the owner thread can
 // wait for output, the child's end and its own messages in one call. No
 // thread is started for it. Anonymous pipes cannot be read overlapped, so
-// this is a named pipe with one instance and a unique name, under the
-// default security of the process.
+// this is a named pipe with one instance, a name no one can guess, open to
+// this user alone and to no other machine.
 OutputPipe CreateOutputPipe();
 
 // Reads an overlapped pipe in 64 KiB pieces, one read at a time: a piece

@@ -61,7 +61,9 @@ struct ConsolePipes {
 
 // The child's standard handles. Only the child's ends are inheritable, so
 // the child holds only its own and the output pipe ends with the child.
-// Default security: nobody but this user needs to open them.
+// The output pipe, which carries the scanner's report, is this user's
+// alone (see CreateOutputPipe); the input pipe is anonymous, under the
+// process's default security, and nothing is ever written into it.
 ConsolePipes CreateConsolePipes()
 {
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, nullptr, TRUE};
@@ -161,14 +163,13 @@ void TProcessRunner::Run()
                         directory.empty() ? nullptr : directory.c_str(), startupRecord, &info)) {
         RaiseLastOSError("CreateProcessA");
     }
-    process_.reset(info.hProcess);
     thread_.reset(info.hThread);
+    tree_.Adopt(UniqueHandle(info.hProcess));
     processId_ = info.dwProcessId;
     processEnded_ = false;
-    job_.Assign(process_.get());
     if (!(CreationFlags & CREATE_SUSPENDED) && ResumeThread(thread_.get()) == static_cast<DWORD>(-1)) {
         const DWORD error = GetLastError();
-        TerminateProcess(process_.get(), 0);  // it never ran: nothing of it is left to save
+        tree_.End();  // it never ran: nothing of it is left to save
         CloseProcessHandles();
         RaiseOSError(error, "ResumeThread");
     }
@@ -181,7 +182,7 @@ void TProcessRunner::Run()
         state_ = TProcessState::Waiting;
     } else {
         // The process handle stays for Terminate: an id may already name another process.
-        WaitForInputIdle(process_.get(), INFINITE);
+        WaitForInputIdle(tree_.Process.get(), INFINITE);
         state_ = TProcessState::Running;
     }
 }
@@ -195,7 +196,7 @@ void TProcessRunner::WaitForEvents(DWORD milliseconds)
             handles[count++] = output_->Event();
         }
         if (!processEnded_) {
-            handles[count++] = process_.get();
+            handles[count++] = tree_.Process.get();
         }
     }
     MsgWaitForMultipleObjectsEx(count, handles, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
@@ -207,7 +208,7 @@ bool TProcessRunner::Terminate()
     if (state_ == TProcessState::Ready) {
         throw EProcessError("Process is not running");
     }
-    return TerminateProcess(process_.get(), 0) != FALSE;
+    return TerminateProcess(tree_.Process.get(), EndedByOstrel) != FALSE;
 }
 
 bool TProcessRunner::TerminateTree()
@@ -215,7 +216,19 @@ bool TProcessRunner::TerminateTree()
     if (state_ == TProcessState::Ready) {
         throw EProcessError("Process is not running");
     }
-    return job_.Active() ? job_.Terminate(0) : Terminate();
+    return tree_.End();
+}
+
+bool TProcessRunner::WaitForTree(DWORD milliseconds) const
+{
+    return tree_.WaitUntilEnded(milliseconds);
+}
+
+TProcessTree TProcessRunner::DetachTree()
+{
+    TProcessTree tree = std::move(tree_);
+    Detach();
+    return tree;
 }
 
 void TProcessRunner::Detach()
@@ -236,10 +249,10 @@ void TProcessRunner::FireDueEvents()
     if (state_ != TProcessState::Waiting) {
         return;
     }
-    if (!processEnded_ && WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) {
+    if (!processEnded_ && WaitForSingleObject(tree_.Process.get(), 0) == WAIT_OBJECT_0) {
         processEnded_ = true;
         DWORD code = 0;
-        exitCode_ = GetExitCodeProcess(process_.get(), &code) ? code : 0;
+        exitCode_ = GetExitCodeProcess(tree_.Process.get(), &code) ? code : 0;
     }
     if (output_) {
         ReadOutput();
@@ -317,9 +330,9 @@ void TProcessRunner::FinishRun()
 
 void TProcessRunner::CloseProcessHandles()
 {
-    job_.Close();
+    tree_.Job.Close();
     DWORD error = ERROR_SUCCESS;
-    for (HANDLE handle : {process_.release(), thread_.release()}) {
+    for (HANDLE handle : {tree_.Process.release(), thread_.release()}) {
         if (handle != nullptr && !CloseHandle(handle)) {
             error = GetLastError();
         }

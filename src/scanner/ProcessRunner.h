@@ -4,7 +4,7 @@
 #include "base/UniqueResource.h"
 #include "scanner/LineAssembler.h"
 #include "scanner/PipeReader.h"
-#include "scanner/ProcessJob.h"
+#include "scanner/ProcessTree.h"
 
 #include <cstdint>
 #include <functional>
@@ -76,11 +76,18 @@ public:
     // arrives for this thread, or the time is up; then fires the events
     // that are due. An event handler's exception passes to the caller.
     void WaitForEvents(DWORD milliseconds);
-    // Kills the process, with exit code 0.
+    // Kills the process, with exit code EndedByOstrel.
     bool Terminate();
     // Kills the process and every process it started, when the run has a
-    // job; else the process alone.
+    // job; else, or when the job cannot be ended, the process alone. Exit
+    // code EndedByOstrel.
     bool TerminateTree();
+    // Waits, at most `milliseconds`, until the process and everything in
+    // its job have ended.
+    bool WaitForTree(DWORD milliseconds) const;
+    // Stops watching as Detach does, and hands over the process with its
+    // job, for someone who ends it later.
+    TProcessTree DetachTree();
     // Stops watching without killing; no event fires afterwards.
     void Detach();
 
@@ -89,7 +96,7 @@ public:
     DWORD ProcessId() const { return processId_; }
     // Why the last run has no job: the failed call and its error; empty
     // when it has one.
-    const std::string& JobFailure() const { return job_.Failure(); }
+    const std::string& JobFailure() const { return tree_.Job.Failure(); }
     const std::vector<std::string>& OutputLines() const { return outputLines_; }
 
 private:
@@ -106,9 +113,8 @@ private:
 
     bool waitForTerminate_ = true;
     TProcessState state_ = TProcessState::Ready;
-    UniqueHandle process_;
+    TProcessTree tree_;
     UniqueHandle thread_;
-    TProcessJob job_;
     DWORD processId_ = 0;
     uint32_t exitCode_ = 0;
     bool processEnded_ = false;

@@ -147,22 +147,38 @@ ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, con
     if (!timedOut) {
         return report_.Result(isCure, msg);
     }
-    // The run has been given up. A check is ended too, with everything it
-    // started, so a hung scanner neither keeps the file open nor piles up
-    // with the next ones. A cure may be rewriting the file: cut off halfway
-    // it could leave it broken, so it is left to finish.
-    if (!isCure) {
-        try {
-            runner_.TerminateTree();
-        } catch (const Exception&) {
-            // Already gone, or not ours to end: it is left to run.
-        }
+    // The run has been given up. A check only reads the file: it is ended
+    // at once with everything it started, and the answer waits until they
+    // are gone, since the host deletes the file as soon as it has it. A
+    // cure may be rewriting the file: cut off halfway it could leave it
+    // broken, so it gets a grace to finish before it is ended.
+    bool treeEnded = true;
+    if (isCure && settings_.CureGrace != nullptr) {
+        settings_.CureGrace->Give(runner_.DetachTree(), settings_.GraceMilliseconds);
+    } else {
+        treeEnded = EndTree();
     }
     runner_.Stop();
     done_ = true;
     const DWORD seconds = settings_.TimeLimitMilliseconds / 1000;
     log_.WriteLog(texts_.Format(MessageKey::SExecTimeOut, {seconds}), LogAlways);
+    if (!treeEnded) {
+        log_.WriteLog("The timed-out scanner or a program it started was still running " +
+                          std::to_string(TreeEndWaitMilliseconds / 1000) +
+                          " s after they were ended: the file may still be open",
+                      LogAlways);
+    }
     return ScanResult::TimedOut;
+}
+
+// False when something of the run still runs after the wait.
+bool TScannerRun::EndTree()
+{
+    if (runner_.State() == TProcessState::Ready) {
+        return true;
+    }
+    runner_.TerminateTree();
+    return runner_.WaitForTree(TreeEndWaitMilliseconds);
 }
 
 ScanResult DoExecute(const TScanRunSettings& settings, LogSink& log, TMessageTexts& texts, bool isCure,

@@ -2,6 +2,7 @@
 
 #include "lang/LogSink.h"
 #include "lang/MessageTexts.h"
+#include "scanner/CureGrace.h"
 #include "scanner/EndMarker.h"
 #include "scanner/ProcessRunner.h"
 #include "scanner/ScanReport.h"
@@ -22,6 +23,9 @@ public:
     void Stop();
 };
 
+// How long a cure past its time limit may go on before it is ended.
+constexpr DWORD CureGraceMilliseconds = 60000;
+
 // What a scanner run takes from the settings.
 struct TScanRunSettings {
     std::string AVPExeName;
@@ -31,6 +35,10 @@ struct TScanRunSettings {
     // Set once a run without a job object has been logged, so the log says
     // it once; none: every such run says it.
     std::atomic_flag* JobFailureLogged = nullptr;
+    // Holds cures past their limit for GraceMilliseconds; none: such a
+    // cure is ended at once, as a check is.
+    TCureGrace* CureGrace = nullptr;
+    DWORD GraceMilliseconds = CureGraceMilliseconds;
 };
 
 // One scanner run on the calling thread: starts the scanner, collects its
@@ -54,6 +62,7 @@ private:
     void HandleRawRead(std::string_view bytes);
     void KeepForLog(std::string_view bytes);
     bool WaitForRun(DWORD start);
+    bool EndTree();
 
     TScanRunSettings settings_;
     LogSink& log_;

@@ -1,8 +1,10 @@
 // ostrelscan's hidden program run against a real child process (the test
-// suite's fake scanner), and a profile table entry of the test's own that
-// runs it as a scanner.
+// suite's fake scanner), a profile table entry of the test's own that runs
+// it as a scanner, and ostrelscan.exe itself with the fake as its engine.
 #include "ChildProcess.h"
 #include "Profiles.h"
+#include "scanner/ProcessJob.h"
+#include "support/ProcessList.h"
 #include "support/ScannerScript.h"
 #include "support/TestFiles.h"
 
@@ -10,6 +12,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 
 namespace ostrel::ostrelscan {
@@ -84,6 +87,58 @@ TEST_F(HiddenRun, AFurtherScannerIsOneMoreProfile)
     scanner.Write("crash\n");
     run = RunHidden(FakeScannerPath(), commandLine, 5000);
     EXPECT_EQ(ReadProfileReport(fake, run.exitCode, run.output).kind, Verdict::Kind::error);
+}
+
+DWORD ExitCode(HANDLE process)
+{
+    DWORD code = 0;
+    GetExitCodeProcess(process, &code);
+    return code;
+}
+
+// ostrelscan holds its engine as the plug-in holds ostrelscan. The engine
+// here lists the handles it inherited, starts a child and hangs: none of
+// the handles is the plug-in's pipe, and ostrelscan's time-out has ended
+// both before ostrelscan answers.
+TEST_F(HiddenRun, OstrelscanEndsItsEngineWithWhatItStartedAndKeepsThePluginPipe)
+{
+    test::ScannerScript child{folder, "child"};
+    child.Write("hang\n");
+    const std::string handles = folder.File("handles.txt");
+    // The file to check, which the engine takes for its script.
+    const std::string mail = folder.File("mail.eml");
+    test::WriteFileBytes(mail, "handles " + handles + "\nspawn " + child.Parameters() + " x\nhang\n");
+
+    // The plug-in's side: a pipe whose write end is ostrelscan's output.
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    UniqueHandle readEnd, writeEnd;
+    ASSERT_TRUE(CreatePipe(readEnd.receive(), writeEnd.receive(), &inheritable, 0));
+    ASSERT_TRUE(SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0));
+    const uintptr_t pluginPipe = reinterpret_cast<uintptr_t>(writeEnd.get());
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd.get();
+    startup.hStdError = writeEnd.get();
+    std::string commandLine = "ostrelscan --engine=clamscan --program=" + FakeScannerPath() + " --timeout=1 " + mail;
+    PROCESS_INFORMATION started = {};
+    ASSERT_TRUE(CreateProcessA((test::ProgramFolder() + "\\ostrelscan.exe").c_str(), commandLine.data(), nullptr,
+                               nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started));
+    const UniqueHandle ostrelscan(started.hProcess), thread(started.hThread);
+    const std::vector<UniqueHandle> engine =
+        test::OpenChildAndGrandchild(started.dwProcessId, "fake_scanner.exe", 10000);
+    ASSERT_EQ(WaitForSingleObject(ostrelscan.get(), 15000), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(ExitCode(ostrelscan.get()), 2u) << "no verdict";
+
+    ASSERT_EQ(engine.size(), 2u);
+    for (const UniqueHandle& process : engine) {
+        EXPECT_EQ(WaitForSingleObject(process.get(), 0), static_cast<DWORD>(WAIT_OBJECT_0));
+        EXPECT_EQ(ExitCode(process.get()), EndedByOstrel);
+    }
+    // Its standard input and its output, nothing else.
+    const std::string inherited = test::ReadFileBytes(handles);
+    EXPECT_EQ(std::count(inherited.begin(), inherited.end(), '\n'), 2) << inherited;
+    EXPECT_EQ(("\n" + inherited).find("\n" + std::to_string(pluginPipe) + "\n"), std::string::npos) << inherited;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "base/UniqueResource.h"
+#include "scanner/ProcessJob.h"
 #include "support/DialogWindows.h"
 #include "support/LogFileLines.h"
 #include "support/PluginLibrary.h"
@@ -243,6 +244,31 @@ TEST_F(CheckRequest, CureUsesTheCureParameters)
 
     scanner.Write("out SCAN RESULTS\\r\\nREPAIRED: 0\\r\\n\n");
     EXPECT_EQ(Cure("C:\\a.tmp"), -2);
+}
+
+// A cure past the time limit answers -3 at the limit and runs on in its
+// grace; unloading the plug-in ends it then, with what it started, and
+// leaves no timer behind that would call into the unloaded code.
+TEST_F(CheckRequest, CureInItsGraceIsEndedWhenThePluginIsUnloaded)
+{
+    ScannerScript child{plugin.Folder(), "child"};
+    child.Write("hang\n");
+    Start("spawn " + child.Parameters() + " x\nhang\n", "");
+    std::vector<UniqueHandle> tree;
+    std::thread watcher([&] { tree = OpenChildAndGrandchild(GetCurrentProcessId(), "fake_scanner.exe", 20000); });
+    EXPECT_EQ(Cure("C:\\a.tmp"), -3);
+    watcher.join();
+    ASSERT_EQ(tree.size(), 2u);
+    for (const UniqueHandle& process : tree) {
+        EXPECT_EQ(WaitForSingleObject(process.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "in its grace";
+    }
+    plugin.Unload();
+    for (const UniqueHandle& process : tree) {
+        EXPECT_EQ(WaitForSingleObject(process.get(), 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+        DWORD exitCode = 0;
+        GetExitCodeProcess(process.get(), &exitCode);
+        EXPECT_EQ(exitCode, EndedByOstrel);
+    }
 }
 
 TEST_F(CheckRequest, ConcurrentChecksRunOneAtATime)

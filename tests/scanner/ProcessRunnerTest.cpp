@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <aclapi.h>
+
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <thread>
 
 namespace ostrel::test {
@@ -144,7 +147,7 @@ TEST_F(ProcessRunner, TerminateEndsAWatchedProcess)
     runner.Run();
     EXPECT_TRUE(runner.Terminate());
     ASSERT_TRUE(PumpUntil(runner, [&] { return terminations > 0; }));
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(exitCode, EndedByOstrel);
 }
 
 // An inheritable handle of the host stays the host's: the child sees its
@@ -172,6 +175,82 @@ TEST_F(ProcessRunner, StartFailureRaisesTheSystemError)
         EXPECT_EQ(error.Call(), "CreateProcessA");
     }
     EXPECT_EQ(runner.State(), TProcessState::Ready);
+}
+
+class ProcessTree : public ::testing::Test {
+protected:
+    // The fake scanner on `script`, suspended; in a job when `inJob`.
+    void Start(const std::string& script, bool inJob)
+    {
+        scanner.Write(script);
+        std::string commandLine = "fake_scanner " + scanner.Parameters() + " C:\\file.txt";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started = {};
+        ASSERT_TRUE(CreateProcessA(FakeScannerPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                   CREATE_SUSPENDED, nullptr, nullptr, &startup, &started));
+        const UniqueHandle thread(started.hThread);
+        if (inJob) {
+            tree.Adopt(UniqueHandle(started.hProcess));
+            ASSERT_TRUE(tree.Job.Active());
+        } else {
+            tree.Process.reset(started.hProcess);
+        }
+        ResumeThread(thread.get());
+    }
+
+    TempDir folder;
+    ScannerScript scanner{folder};
+    ScannerScript child{folder, "child"};
+    TProcessTree tree;
+};
+
+// Without a job, as where the system allows none, or when the job cannot
+// be ended, the process is still ended, through its handle.
+TEST_F(ProcessTree, WithoutAJobTheProcessIsEndedThroughItsHandle)
+{
+    Start("hang\n", false);
+    EXPECT_TRUE(tree.End());
+    ASSERT_TRUE(tree.WaitUntilEnded(5000));
+    DWORD exitCode = 0;
+    GetExitCodeProcess(tree.Process.get(), &exitCode);
+    EXPECT_EQ(exitCode, EndedByOstrel);
+}
+
+// A tree has ended when nothing in its job runs, not when its root has.
+TEST_F(ProcessTree, TheWaitLastsUntilWhatTheProcessStartedHasEnded)
+{
+    child.Write("hang\n");
+    Start("spawn " + child.Parameters() + " x\nexit 0\n", true);
+    ASSERT_EQ(WaitForSingleObject(tree.Process.get(), 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_FALSE(tree.WaitUntilEnded(100));
+    EXPECT_TRUE(tree.End());
+    EXPECT_TRUE(tree.WaitUntilEnded(5000));
+}
+
+// The pipe that carries the scanner's report: one entry in its DACL, for
+// the user of this process, where the default DACL may let Everyone read.
+TEST(OutputPipe, OnlyThisUserMayOpenIt)
+{
+    const OutputPipe pipe = CreateOutputPipe();
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_EQ(GetSecurityInfo(pipe.parentReadEnd.get(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, &dacl, nullptr, &descriptor),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    const std::unique_ptr<void, decltype(&LocalFree)> freeDescriptor(descriptor, LocalFree);
+    ASSERT_NE(dacl, nullptr) << "no DACL lets everyone in";
+    ASSERT_EQ(dacl->AceCount, 1);
+    ACCESS_ALLOWED_ACE* entry = nullptr;
+    ASSERT_TRUE(GetAce(dacl, 0, reinterpret_cast<void**>(&entry)));
+    EXPECT_EQ(entry->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+
+    UniqueHandle token;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.receive()));
+    alignas(TOKEN_USER) char user[256];
+    DWORD size = 0;
+    ASSERT_TRUE(GetTokenInformation(token.get(), TokenUser, user, sizeof user, &size));
+    EXPECT_TRUE(EqualSid(&entry->SidStart, reinterpret_cast<TOKEN_USER*>(user)->User.Sid));
 }
 
 TEST(StartupOptions, FillTheStartupRecord)

@@ -35,47 +35,56 @@ protected:
         Plugin().Log.SetFileName("");
     }
 
-    ScanResult Run(const std::string& script, DWORD timeLimit, bool isCure = false)
+    ScanResult Run(const std::string& script, DWORD timeLimit, bool isCure = false,
+                   DWORD grace = CureGraceMilliseconds)
     {
         scanner.Write(script);
+        WriteFileBytes(mail, "a mail");
         TScanRunSettings settings;
         settings.AVPExeName = FakeScannerPath();
         settings.EndString = "-----";
         settings.LogAVPOutput = true;
         settings.TimeLimitMilliseconds = timeLimit;
+        settings.CureGrace = &cureGrace;
+        settings.GraceMilliseconds = grace;
         std::string msg;
         return DoExecute(settings, PluginLog(), Plugin().Messages, isCure,
-                         "fake_scanner " + scanner.Parameters() + " C:\\a.tmp", "", msg);
+                         "fake_scanner " + scanner.Parameters() + " " + mail, "", msg);
+    }
+
+    // The scanner and the program it started, once both run.
+    std::thread WatchTree(std::vector<UniqueHandle>& tree)
+    {
+        return std::thread([&tree] { tree = OpenChildAndGrandchild(GetCurrentProcessId(), "fake_scanner.exe", 10000); });
     }
 
     TempDir folder;
     const std::string log = folder.File("run.log");
+    const std::string mail = folder.File("mail.tmp");
     ScannerScript scanner{folder};
     ScannerScript child{folder, "child"};
+    TCureGrace cureGrace;
 };
 
-// The scanner and the program it started both outlive the limit: the check
-// ends them both. Each is held by its handle while it runs, so its id
-// cannot pass to another process before it is looked up.
+DWORD ExitCode(const UniqueHandle& process)
+{
+    DWORD code = 0;
+    GetExitCodeProcess(process.get(), &code);
+    return code;
+}
+
+// The scanner and the program it started both outlive the limit and hold
+// the file: the check ends them both, and answers only once they are gone,
+// as the host deletes the file as soon as it has the answer.
 TEST_F(ScannerRun, HungScannerTimesOutAndIsEndedWithWhatItStarted)
 {
-    child.Write("sleep 4000\ntouch " + child.MarkerPath() + "\n");
+    child.Write("hold\nhang\n");
     std::vector<UniqueHandle> tree;
-    std::thread watcher([&] {
-        WaitUntil([&] {
-            for (DWORD scannerId : ChildProcessIds(GetCurrentProcessId(), "fake_scanner.exe")) {
-                for (DWORD childId : ChildProcessIds(scannerId, "fake_scanner.exe")) {
-                    tree.emplace_back(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, scannerId));
-                    tree.emplace_back(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, childId));
-                    return true;
-                }
-            }
-            return false;
-        });
-    });
+    std::thread watcher = WatchTree(tree);
     auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(Run("spawn " + child.Parameters() + "\nhang\n", 2000), ScanResult::TimedOut);
+    EXPECT_EQ(Run("hold\nspawn " + child.Parameters() + " " + mail + "\nhang\n", 2000), ScanResult::TimedOut);
     auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_TRUE(DeleteFileA(mail.c_str())) << GetLastError();
     watcher.join();
     EXPECT_GE(elapsed, std::chrono::milliseconds(2000));
     EXPECT_LT(elapsed, std::chrono::milliseconds(3500));
@@ -87,15 +96,14 @@ TEST_F(ScannerRun, HungScannerTimesOutAndIsEndedWithWhatItStarted)
     ASSERT_EQ(tree.size(), 2u);
     for (const UniqueHandle& process : tree) {
         ASSERT_TRUE(process);
-        EXPECT_EQ(WaitForSingleObject(process.get(), 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+        EXPECT_EQ(WaitForSingleObject(process.get(), 0), static_cast<DWORD>(WAIT_OBJECT_0));
+        EXPECT_EQ(ExitCode(process), EndedByOstrel);
         EXPECT_FALSE(ProcessListed(GetProcessId(process.get())));
     }
-    // Ended before its time: it never wrote its file.
-    EXPECT_FALSE(PathExists(child.MarkerPath()));
 }
 
-// A cure may be rewriting the file: it is not cut off halfway, nor is
-// anything it started.
+// A cure may be rewriting the file: within its grace it is not cut off
+// halfway, nor is anything it started.
 TEST_F(ScannerRun, HungCureTimesOutAndIsLeftToFinish)
 {
     child.Write("sleep 1000\ntouch " + child.MarkerPath() + "\n");
@@ -104,6 +112,39 @@ TEST_F(ScannerRun, HungCureTimesOutAndIsLeftToFinish)
               ScanResult::TimedOut);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
     EXPECT_TRUE(WaitUntil([&] { return PathExists(scanner.MarkerPath()) && PathExists(child.MarkerPath()); }));
+}
+
+// A cure past its limit still answers at the limit. Its scanner and what
+// that started run on through the grace and are ended when it is over, or
+// before, when the plug-in goes and ends them all.
+TEST_F(ScannerRun, CurePastItsGraceIsEndedWithWhatItStarted)
+{
+    const struct {
+        DWORD grace;
+        bool endAll;
+    } cases[] = {{1500, false}, {CureGraceMilliseconds, true}};
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.endAll ? "ended with all" : "grace over");
+        child.Write("hang\n");
+        std::vector<UniqueHandle> tree;
+        std::thread watcher = WatchTree(tree);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(Run("spawn " + child.Parameters() + "\nhang\n", 300, true, test.grace), ScanResult::TimedOut);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
+        watcher.join();
+        ASSERT_EQ(tree.size(), 2u);
+        for (const UniqueHandle& process : tree) {
+            EXPECT_EQ(WaitForSingleObject(process.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "in its grace";
+        }
+        if (test.endAll) {
+            cureGrace.EndAll();
+        }
+        for (const UniqueHandle& process : tree) {
+            EXPECT_EQ(WaitForSingleObject(process.get(), test.endAll ? 5000 : test.grace + 10000),
+                      static_cast<DWORD>(WAIT_OBJECT_0));
+            EXPECT_EQ(ExitCode(process), EndedByOstrel);
+        }
+    }
 }
 
 // The job has no kill-on-close: what a scanner started outlives a run that

@@ -1,6 +1,6 @@
 #include "ProcessList.h"
 
-#include "base/UniqueResource.h"
+#include "support/DialogWindows.h"
 
 #include <tlhelp32.h>
 
@@ -42,6 +42,25 @@ bool ProcessListed(DWORD id)
         }
     }
     return false;
+}
+
+std::vector<UniqueHandle> OpenChildAndGrandchild(DWORD parent, const std::string& exeName, int milliseconds)
+{
+    std::vector<UniqueHandle> tree;
+    WaitUntil(
+        [&] {
+            for (DWORD childId : ChildProcessIds(parent, exeName)) {
+                for (DWORD grandchildId : ChildProcessIds(childId, exeName)) {
+                    const DWORD access = SYNCHRONIZE | PROCESS_QUERY_INFORMATION;
+                    tree.emplace_back(OpenProcess(access, FALSE, childId));
+                    tree.emplace_back(OpenProcess(access, FALSE, grandchildId));
+                    return true;
+                }
+            }
+            return false;
+        },
+        milliseconds);
+    return tree;
 }
 
 bool WaitForChildProcesses(const std::string& exeName, DWORD milliseconds)

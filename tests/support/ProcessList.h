@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/UniqueResource.h"
+
 #include <windows.h>
 
 #include <string>
@@ -11,6 +13,12 @@ namespace ostrel::test {
 // started, as a Toolhelp snapshot lists them now.
 std::vector<DWORD> ChildProcessIds(DWORD parent, const std::string& exeName);
 bool ProcessListed(DWORD id);
+
+// A process of program `exeName` that `parent` started and one that it
+// started in turn, opened as soon as both are listed; none when that does
+// not happen within `milliseconds`. Held by handle while they run, their
+// ids cannot pass to other processes before they are looked up.
+std::vector<UniqueHandle> OpenChildAndGrandchild(DWORD parent, const std::string& exeName, int milliseconds);
 
 // Waits until every process of program `exeName` that this process started
 // has ended, each through its own handle: a scanner the plug-in stopped

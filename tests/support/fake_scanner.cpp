@@ -5,6 +5,8 @@
 //
 // Command line: the program, then anything, containing "--script PATH" and
 // optionally "--record PATH"; the last argument is the file to check.
+// Without "--script" the file to check is the script, so the fake can play
+// an engine that another program starts with that engine's arguments.
 // --record PATH  the raw command line (GetCommandLineA) is written there
 //                first, byte for byte, so a test can see the quoting; then
 //                each argument after the program as the C runtime parsed
@@ -33,6 +35,10 @@
 //                   takes a file before the scan gets to it
 //   spawn ARGS      starts a second fake_scanner with the arguments ARGS (such as
 //                   "--script PATH"), inheriting no handle, and does not wait for it
+//   hold            opens the file to check for reading, sharing read and write
+//                   but not delete, and keeps it open until the process ends
+//   handles PATH    writes the value of every inheritable handle it holds,
+//                   decimal, one a line, to PATH
 //   inherited [HANDLE]  "INHERITED=yes\r\n" when HANDLE (a number; by default its
 //                   standard output) is an open, inheritable handle in this
 //                   process, else "INHERITED=no\r\n"
@@ -40,7 +46,7 @@
 //                   quotes removed: "C:\a b.txt" gives FILE=C:\a b.txt, and
 //                   "C:\dir\" gives FILE=C:\dir" (the backslash escapes the quote)
 // Numbers are decimal, or hexadecimal after "0x" (exit 0xC0000005). Commands
-// other than out, err, touch and spawn refuse arguments they do not take.
+// other than out, err, touch, handles and spawn refuse arguments they do not take.
 //
 // Exit codes: 0 end of script; 2 script unreadable or record unwritable;
 // 3 unknown command or bad argument (message on stderr); 4 a write to stdout
@@ -246,6 +252,25 @@ void RunLine(const std::string& line, const std::string& fileArgument)
         }
         CloseHandle(child.hThread);
         CloseHandle(child.hProcess);
+    } else if (command == "hold") {
+        expectNumbers(0, 0);
+        if (CreateFileA(fileArgument.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_EXISTING, 0, nullptr) == INVALID_HANDLE_VALUE) {
+            Fail(kBadScript, "cannot open " + fileArgument);
+        }
+    } else if (command == "handles") {
+        // Handle values are multiples of 4; the inherited ones are few and
+        // low. The C runtime opens files inheritable: the list is opened after.
+        std::string values;
+        for (ULONG_PTR value = 4; value < 0x4000; value += 4) {
+            DWORD flags = 0;
+            if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) && (flags & HANDLE_FLAG_INHERIT)) {
+                values += std::to_string(value) + "\n";
+            }
+        }
+        if (argument.empty() || !(std::ofstream(argument, std::ios::binary) << values)) {
+            Fail(kBadScript, "cannot write " + argument);
+        }
     } else if (command == "inherited") {
         expectNumbers(0, 1);
         DWORD flags = 0;
@@ -283,10 +308,20 @@ int main(int argc, char** argv)
         for (int i = 1; i < argc; ++i) record << '\n' << argv[i];
         if (!record.flush()) Fail(kNoScript, "cannot write " + recordPath);
     }
-    std::ifstream script(scriptPath, std::ios::binary);
-    if (!script) Fail(kNoScript, "cannot read script '" + scriptPath + "'");
-
-    for (std::string line; std::getline(script, line);) {
+    if (scriptPath.empty() && argc > 1) {
+        scriptPath = argv[argc - 1];
+    }
+    // Read whole and closed before it runs, so its handle is not among those
+    // the script may list.
+    std::vector<std::string> lines;
+    {
+        std::ifstream script(scriptPath, std::ios::binary);
+        if (!script) Fail(kNoScript, "cannot read script '" + scriptPath + "'");
+        for (std::string line; std::getline(script, line);) {
+            lines.push_back(line);
+        }
+    }
+    for (std::string& line : lines) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') continue;
         RunLine(line, argc > 1 ? argv[argc - 1] : "");

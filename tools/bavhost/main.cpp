@@ -98,6 +98,8 @@ int Run(const Plugin& plugin, const std::string& pluginPath, const std::string& 
         const std::vector<std::string>& files)
 {
     const int32_t init = plugin.initialize();
+    // Also when a command fails with an exception: the plug-in ends what it still runs.
+    ScopeExit uninitialize([&plugin] { plugin.uninitialize(); });
     int exit = init < 0 ? kPluginError : kDone;
     bool error = init == HostValue(HostResult::Error);
     if (command == "init") {
@@ -129,8 +131,6 @@ int Run(const Plugin& plugin, const std::string& pluginPath, const std::string& 
     if (error) {
         PrintErrorAdvice(plugin, pluginPath);
     }
-
-    plugin.uninitialize();
     return exit;
 }
 

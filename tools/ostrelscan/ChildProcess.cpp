@@ -3,10 +3,13 @@
 #include "Deadline.h"
 #include "base/UniqueResource.h"
 #include "base/WinError.h"
+#include "scanner/InheritedHandles.h"
+#include "scanner/ProcessTree.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace ostrel::ostrelscan {
 namespace {
@@ -54,35 +57,52 @@ ChildRun RunHidden(const std::string& program, const std::string& commandLine,
     startup.hStdInput = nothing.get();
     startup.hStdOutput = writeEnd.get();
     startup.hStdError = writeEnd.get();
+    // The engine gets its own standard handles and nothing else of ours,
+    // least of all the plug-in's pipe: what the engine starts may outlive
+    // this run, and would hold the plug-in's wait open.
+    TInheritedHandles inherited(nothing ? std::vector<HANDLE>{nothing.get(), writeEnd.get()}
+                                        : std::vector<HANDLE>{writeEnd.get()});
+    DWORD flags = CREATE_NO_WINDOW | CREATE_SUSPENDED;
+    STARTUPINFOA* startupRecord = inherited.StartupRecord(startup, flags);
     std::string line = commandLine;  // CreateProcess may write into it
     PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &startup, &started)) {
+    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, flags, nullptr, nullptr,
+                        startupRecord, &started)) {
         run.failure = "cannot start " + program + ": " + SystemErrorMessage(GetLastError(), program);
         return run;
     }
-    const UniqueHandle process(started.hProcess);
     const UniqueHandle thread(started.hThread);
-    // Only the child holds the write end now, so the pipe breaks when it ends.
+    // In a job of its own before it runs, so a time-out ends what it started too.
+    TProcessTree engine;
+    engine.Adopt(UniqueHandle(started.hProcess));
+    if (ResumeThread(thread.get()) == static_cast<DWORD>(-1)) {
+        run.failure = "cannot start " + program + ": " + SystemErrorMessage(GetLastError(), program);
+        engine.End();
+        return run;
+    }
+    // Only the engine holds the write end now, so the pipe breaks when it ends.
     writeEnd.reset();
 
     bool ended = false;
     while (!ended) {
         const bool open = Drain(readEnd.get(), run, outputLimit);
         const DWORD wait = !open ? deadline.Left() : std::min<DWORD>(deadline.Left(), 10);
-        ended = WaitForSingleObject(process.get(), wait) == WAIT_OBJECT_0;
+        ended = WaitForSingleObject(engine.Process.get(), wait) == WAIT_OBJECT_0;
         if (!ended && deadline.Passed()) {
-            TerminateProcess(process.get(), 1);
-            WaitForSingleObject(process.get(), 1000);
+            engine.End();
             run.failure = "the program did not end within " + std::to_string(deadline.Budget() / 1000) +
                           " s and was stopped";
+            if (!engine.WaitUntilEnded(TreeEndWaitMilliseconds)) {
+                run.failure += ", but it or a program it started was still running " +
+                               std::to_string(TreeEndWaitMilliseconds / 1000) + " s later";
+            }
             return run;
         }
     }
     // What it printed just before its end; a child of its own may still hold the pipe.
     Drain(readEnd.get(), run, outputLimit);
     DWORD exitCode = 0;
-    GetExitCodeProcess(process.get(), &exitCode);
+    GetExitCodeProcess(engine.Process.get(), &exitCode);
     run.exitCode = exitCode;
     return run;
 }
