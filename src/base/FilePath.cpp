@@ -1,5 +1,7 @@
 #include "base/FilePath.h"
 
+#include <cctype>
+
 namespace ostrel {
 
 namespace {
@@ -48,6 +50,15 @@ std::string ExtractFileExt(std::string_view path)
 std::string ChangeFileExt(std::string_view path, std::string_view extension)
 {
     return std::string(path.substr(0, ExtensionStart(path))) + std::string(extension);
+}
+
+bool IsFullPath(std::string_view path)
+{
+    const auto separator = [&](std::size_t at) { return at < path.size() && (path[at] == '\\' || path[at] == '/'); };
+    if (separator(0)) {
+        return separator(1) && path.size() > 2;
+    }
+    return path.size() > 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && separator(2);
 }
 
 }  // namespace ostrel

@@ -16,5 +16,8 @@ std::string ExtractFileName(std::string_view path);
 std::string ExtractFileExt(std::string_view path);
 // Replaces the extension of the last component, or appends one.
 std::string ChangeFileExt(std::string_view path, std::string_view extension);
+// "C:\a" or "\\server\share\a": a path that names one place whatever the
+// current folder; "a", "\a" and "C:a" do not.
+bool IsFullPath(std::string_view path);
 
 }  // namespace ostrel

@@ -51,9 +51,28 @@ std::vector<std::string> SubfolderNames(const std::string& folder)
     return names;
 }
 
+// Where each built-in engine's installer puts its program, %VARIABLES%
+// allowed, first found wins; and a folder of version folders, each with its
+// own copy, the newest of which wins over the places.
+struct InstallPlaces {
+    std::vector<std::string> programs;
+    std::string versionsFolder;
+};
+
+InstallPlaces InstallPlacesOf(const std::string& engine)
+{
+    if (engine == "defender") {
+        return {{"%ProgramW6432%\\Windows Defender\\MpCmdRun.exe", "%ProgramFiles%\\Windows Defender\\MpCmdRun.exe"},
+                // Platform updates install beside the copy that came with Windows.
+                "%ProgramData%\\Microsoft\\Windows Defender\\Platform"};
+    }
+    return {{"%ProgramW6432%\\ClamAV\\" + engine + ".exe", "%ProgramFiles%\\ClamAV\\" + engine + ".exe"}, {}};
+}
+
 // Empty when none of the places holds it; `looked` says where it was sought.
 std::string FindProgram(const ScannerProfile& profile, std::string& looked)
 {
+    const InstallPlaces installed = InstallPlacesOf(profile.engine);
     std::vector<std::string> places;  // %ProgramW6432% and %ProgramFiles% are often one folder
     const auto note = [&](const std::string& place) {
         if (std::find(places.begin(), places.end(), place) == places.end()) {
@@ -61,9 +80,9 @@ std::string FindProgram(const ScannerProfile& profile, std::string& looked)
             looked += (looked.empty() ? "" : ", ") + place;
         }
     };
-    const std::string versions = ExpandVariables(profile.versionsFolder);
+    const std::string versions = ExpandVariables(installed.versionsFolder);
     if (!versions.empty() && versions.find('%') == std::string::npos) {
-        const std::string program = ExtractFileName(profile.programs.front());
+        const std::string program = ExtractFileName(installed.programs.front());
         for (const std::string& version : NewestVersionsFirst(SubfolderNames(versions))) {
             const std::string path = versions + "\\" + version + "\\" + program;
             if (IsFile(path)) {
@@ -72,7 +91,7 @@ std::string FindProgram(const ScannerProfile& profile, std::string& looked)
         }
         note(versions + "\\*\\" + program);
     }
-    for (const std::string& place : profile.programs) {
+    for (const std::string& place : installed.programs) {
         const std::string path = ExpandVariables(place);
         // An unset variable stays as "%NAME%": nothing to look at.
         if (path.find('%') != std::string::npos) {
@@ -143,7 +162,7 @@ std::string EngineLabel(const Settings& settings)
     if (settings.engine == "clamd") {
         return ClamdLabel(settings.address);
     }
-    const ScannerProfile* profile = FindProfile(settings.engine);
+    const ScannerProfile* profile = FindEngine(settings, settings.engine);
     return profile != nullptr ? profile->title : settings.engine;
 }
 
@@ -161,14 +180,14 @@ EngineAnswer AskEngine(const Settings& settings, const std::string& file)
         }
         return {ScanWithClamd(*endpoint, file, timeoutMs), {}, label};
     }
-    const ScannerProfile* profile = FindProfile(settings.engine);
+    const ScannerProfile* profile = FindEngine(settings, settings.engine);
     if (profile == nullptr) {
         return {Verdict::Error("unknown engine \"" + settings.engine + "\""), {}, label};
     }
     if (std::optional<Verdict> failure = OpenFailure(file)) {
         return {*failure, {}, label};
     }
-    std::string program = settings.program;
+    std::string program = settings.program.empty() ? profile->program : settings.program;
     if (program.empty()) {
         std::string looked;
         program = FindProgram(*profile, looked);

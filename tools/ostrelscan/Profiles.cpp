@@ -47,41 +47,6 @@ std::string CodeText(uint32_t code)
 
 }  // namespace
 
-const std::vector<ScannerProfile>& ScannerProfiles()
-{
-    // Exit codes and report lines as the scanners' documentation gives them:
-    // clamscan(1) and clamdscan(1) print "FILE: NAME FOUND" and end with 0
-    // clean, 1 found, 2 error; MpCmdRun.exe prints "Threat : NAME" and ends
-    // with 0 clean, 2 found and not remediated.
-    static const std::vector<ScannerProfile> profiles = {
-        {"clamscan", "ClamAV clamscan",
-         {"%ProgramW6432%\\ClamAV\\clamscan.exe", "%ProgramFiles%\\ClamAV\\clamscan.exe"},
-         "--no-summary {file}", {0}, {1}, "*: {name} FOUND", ""},
-        // Streamed, so a daemon running under another account need not read the file.
-        {"clamdscan", "ClamAV clamdscan",
-         {"%ProgramW6432%\\ClamAV\\clamdscan.exe", "%ProgramFiles%\\ClamAV\\clamdscan.exe"},
-         "--no-summary --stream {file}", {0}, {1}, "*: {name} FOUND", ""},
-        // Without -DisableRemediation it would quarantine the mail client's file.
-        {"defender", "Microsoft Defender MpCmdRun",
-         {"%ProgramW6432%\\Windows Defender\\MpCmdRun.exe",
-          "%ProgramFiles%\\Windows Defender\\MpCmdRun.exe"},
-         "-Scan -ScanType 3 -File {file} -DisableRemediation", {0}, {2}, "Threat*: {name}",
-         // Platform updates install beside the copy that came with Windows.
-         "%ProgramData%\\Microsoft\\Windows Defender\\Platform"},
-    };
-    return profiles;
-}
-
-const ScannerProfile* FindProfile(std::string_view engine)
-{
-    for (const ScannerProfile& profile : ScannerProfiles()) {
-        if (profile.engine == engine) {
-            return &profile;
-        }
-    }
-    return nullptr;
-}
-
 std::vector<std::string> NewestVersionsFirst(std::vector<std::string> names)
 {
     const auto isVersion = [](const std::string& name) {

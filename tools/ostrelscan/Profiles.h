@@ -13,16 +13,14 @@
 namespace ostrel::ostrelscan {
 
 struct ScannerProfile {
-    std::string engine;                 // the --engine= value
+    std::string engine;                 // the engine= value
     std::string title;                  // for the report's first line
-    std::vector<std::string> programs;  // where its installer puts it, %VARIABLES% allowed; first found wins
+    std::string program;                // a full path; empty in a built-in row: found where its installer puts it
     std::string arguments;              // after the program; {file} becomes the quoted file name
     std::vector<uint32_t> cleanCodes;
     std::vector<uint32_t> infectedCodes;
     std::string namePattern;            // see MatchNamePattern
-    // A folder of version folders, each with its own copy of the program
-    // (`programs` names it); the newest copy wins over `programs`.
-    std::string versionsFolder;
+    std::string cleanLine;              // a line a clean report must have; empty: none asked
 };
 
 const std::vector<ScannerProfile>& ScannerProfiles();
