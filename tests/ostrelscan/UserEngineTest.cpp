@@ -27,7 +27,8 @@ protected:
     void WriteIni(const std::string& found = "5")
     {
         test::WriteFileBytes(folder.File("ostrelscan.ini"),
-                             "[ostrelscan]\r\nengine=fake\r\ntimeout=2\r\n"
+                             // program= is for the built-in engines: the row's own wins.
+                             "[ostrelscan]\r\nengine=fake\r\ntimeout=2\r\nprogram=C:\\nothere.exe\r\n"
                              "[engine fake]\r\nprogram=" + FakeScannerPath() + "\r\n"
                              "arguments=" + script.Parameters() + " {file}\r\n"
                              "clean=0\r\nfound=" + found + "\r\nname=*: {name} FOUND\r\nclean_line=*: OK\r\n");
@@ -80,14 +81,14 @@ TEST_F(UserEngine, ABadDefinitionStopsEveryScanAndEnginesNamesIt)
     WriteIni("five");
     const ChildRun scan = Run("--engine=clamscan " + mail);
     EXPECT_EQ(scan.exitCode, 2u) << scan.output;
-    EXPECT_NE(scan.output.find("ostrelscan.ini line 8: [engine fake]: found \"five\""), std::string::npos)
+    EXPECT_NE(scan.output.find("ostrelscan.ini line 9: [engine fake]: found \"five\""), std::string::npos)
         << scan.output;
     EXPECT_FALSE(test::PathExists(script.MarkerPath())) << "no scanner ran";
 
     const ChildRun listed = Run("--engines");
     EXPECT_EQ(listed.exitCode, 2u) << listed.output;
     EXPECT_NE(listed.output.find("[engine defender]\r\n"), std::string::npos) << listed.output;
-    EXPECT_NE(listed.output.find("; ostrelscan.ini line 8: [engine fake]"), std::string::npos) << listed.output;
+    EXPECT_NE(listed.output.find("; ostrelscan.ini line 9: [engine fake]"), std::string::npos) << listed.output;
 
     WriteIni();
     const ChildRun fixed = Run("--engines");

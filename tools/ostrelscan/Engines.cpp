@@ -187,7 +187,8 @@ EngineAnswer AskEngine(const Settings& settings, const std::string& file)
     if (std::optional<Verdict> failure = OpenFailure(file)) {
         return {*failure, {}, label};
     }
-    std::string program = settings.program.empty() ? profile->program : settings.program;
+    // A row of the user's own names its program; program= is for the built-in ones.
+    std::string program = profile->program.empty() ? settings.program : profile->program;
     if (program.empty()) {
         std::string looked;
         program = FindProgram(*profile, looked);
