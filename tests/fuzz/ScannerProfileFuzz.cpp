@@ -39,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (name && name->empty()) {
             std::abort();
         }
+        MatchLinePattern(text.substr(0, split), text.substr(split + 1));
     }
 
     Settings settings;

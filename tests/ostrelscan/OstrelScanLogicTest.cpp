@@ -4,6 +4,7 @@
 #include "Options.h"
 #include "Profiles.h"
 #include "ReportText.h"
+#include "base/AnsiString.h"
 #include "common/AvReport.h"
 #include "scanner/ScanReport.h"
 #include "support/ResultPrinters.h"
@@ -140,12 +141,82 @@ TEST(ProfileReports, DefenderFromItsDocumentation)
     EXPECT_EQ(found.kind, Kind::infected);
     EXPECT_EQ(found.name, "Virus:DOS/EICAR_Test_File");
 
-    // Codes that disagree with the lines, and an HRESULT of a failure.
-    EXPECT_EQ(ReadProfileReport(defender, 0, threat).kind, Kind::error);
+    // A named threat is a find whatever the code; an HRESULT of a failure is not.
+    EXPECT_EQ(ReadProfileReport(defender, 0, threat).kind, Kind::infected);
     EXPECT_EQ(ReadProfileReport(defender, 2, "CmdTool: Failed with hr = 0x80508023.\r\n").kind,
               Kind::error);
     const Verdict failed = ReadProfileReport(defender, 0x80508023u, "");
     EXPECT_NE(failed.reason.find("0x80508023"), std::string::npos) << failed.reason;
+}
+
+// Transcripts written from what MpCmdRun.exe and clamscan are known to print,
+// each read by its lines: the exit code alone never makes a verdict, and an
+// error never words itself as a find.
+TEST(ProfileReports, TranscriptsReadByWhatTheySay)
+{
+    const std::string threatList =
+        "<===========================LIST OF DETECTED THREATS==========================>\r\n"
+        "----------------------------- Threat information ------------------------------\r\n"
+        "Threat                  : Virus:DOS/EICAR_Test_File\r\n"
+        "Resources               : 2 total\r\n"
+        "    containerfile       : C:\\Mail\\att.zip\r\n"
+        "    file                : C:\\Mail\\att.zip->eicar.com\r\n"
+        "-------------------------------------------------------------------------------\r\n";
+    const std::string started = "Scan starting...\r\nScan finished.\r\n";
+    struct Case {
+        const char* engine;
+        uint32_t exitCode;
+        std::string output;
+        Kind kind;
+        const char* expected;  // the name, or a piece of the reason
+        bool engineOff;
+    };
+    const Case cases[] = {
+        {"defender", 0, started + "Scanning C:\\Mail\\a.tmp found no threats.\r\n", Kind::clean, "", false},
+        {"defender", 2, started + "Scanning C:\\Mail\\a.tmp found no threats.\r\n", Kind::error,
+         "code for a threat, but named none", false},
+        // An excluded path; the remediated form of a find, without its list.
+        {"defender", 0, started + "Scanning C:\\Mail\\a.tmp was skipped.\r\n", Kind::error,
+         "\"Scanning C:\\Mail\\a.tmp was skipped.\"", false},
+        {"defender", 0, started + "Scanning C:\\Mail\\a.tmp found 1 threats.\r\n", Kind::error,
+         "without the line that says the file is clean", false},
+        {"defender", 0, started + "Scanning C:\\Mail\\att.zip found 1 threats.\r\n\r\n" + threatList,
+         Kind::infected, "Virus:DOS/EICAR_Test_File", false},
+        {"defender", 2,
+         "CmdTool: Failed with hr = 0x80508023. Check C:\\Users\\u\\AppData\\Local\\Temp\\MpCmdRun.log for "
+         "more information\r\n",
+         Kind::error, "says the file does not exist: \"CmdTool: Failed with hr = 0x80508023.", false},
+        {"defender", 2, "CmdTool: Failed with hr = 0x800106ba. Check C:\\x\\MpCmdRun.log for more information\r\n",
+         Kind::error, "says its service is not running", true},
+        {"defender", 2,
+         "WARN: Product/Feature disabled\r\n[Failed][0x80004005] Unbekannter Fehler\r\n"
+         "CmdTool: Failed with hr = 0x80004005. Check C:\\x\\MpCmdRun.log for more information\r\n",
+         Kind::error, "says it is switched off", true},
+        {"defender", 2,
+         "CmdTool: Failed with hr = 0x80070667. Check C:\\x\\MpCmdRun.log for more information\r\n"
+         "CmdTool: Invalid command line argument\r\n",
+         Kind::error, "says it was given a bad argument", false},
+        {"defender", 2, "Something new\r\n-----\r\n", Kind::error, "its last line: \"Something new\"", false},
+        {"defender", 0, "", Kind::error, "it printed nothing", false},
+        {"clamscan", 0, "", Kind::error, "without the line that says the file is clean", false},
+        {"clamscan", 0, "C:\\a.tmp: X.Y FOUND\n", Kind::infected, "X.Y", false},
+        {"clamdscan", 1, "C:\\a.tmp: OK\n", Kind::error, "code for a threat, but named none", false},
+    };
+    for (const Case& c : cases) {
+        const Verdict verdict = ReadProfileReport(Profile(c.engine), c.exitCode, c.output);
+        SCOPED_TRACE(std::string(c.engine) + " " + std::to_string(c.exitCode) + ": " + c.output);
+        EXPECT_EQ(verdict.kind, c.kind);
+        EXPECT_EQ(verdict.engineOff, c.engineOff);
+        if (c.kind == Kind::infected) {
+            EXPECT_EQ(verdict.name, c.expected);
+        } else {
+            EXPECT_NE(verdict.reason.find(c.expected), std::string::npos) << verdict.reason;
+        }
+        // Our own words, before any quoted line of the scanner's, never say "found".
+        EXPECT_EQ(AnsiUpperCase(verdict.reason.substr(0, verdict.reason.find('"'))).find("FOUND"),
+                  std::string::npos)
+            << verdict.reason;
+    }
 }
 
 TEST(ProfileReports, ProfilesRunWithTheFileQuoted)
@@ -175,6 +246,15 @@ TEST(NamePattern, AnchorsAndStars)
     EXPECT_EQ(MatchNamePattern("*: FOUND", "x: FOUND"), std::nullopt);
     EXPECT_EQ(MatchNamePattern("{name}*", "x"), std::nullopt);
     EXPECT_EQ(MatchNamePattern("a*{name}", "ab"), std::nullopt);
+
+    // Lines without a name: the whole line, stars taking any text or none.
+    EXPECT_TRUE(MatchLinePattern("*: OK", " C:\\a: OK.eml: OK \r"));
+    EXPECT_FALSE(MatchLinePattern("*: OK", "C:\\a: OK.eml: OKAY"));
+    EXPECT_TRUE(MatchLinePattern("Scanning * found no threats.", "Scanning  found no threats."));
+    EXPECT_FALSE(MatchLinePattern("Scanning * found no threats.", "Scanning x found no threats. Not."));
+    EXPECT_TRUE(MatchLinePattern("*a*b*", "xxaxxbxx"));
+    EXPECT_FALSE(MatchLinePattern("*a*b*", "xxbxxaxx"));
+    EXPECT_TRUE(MatchLinePattern("", " "));
 }
 
 TEST(Arguments, ThePluginsDefaultsAndAFileWithBlanks)

@@ -5,12 +5,10 @@
 #include "Deadline.h"
 #include "FileAccess.h"
 #include "Profiles.h"
-#include "base/FilePath.h"
-#include "base/UniqueResource.h"
+#include "ProgramPlaces.h"
 
 #include <windows.h>
 
-#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -20,90 +18,6 @@ namespace {
 // A refused connection takes Windows about a second to report on loopback;
 // auto waits no longer than that before it asks the next engine.
 constexpr unsigned long kAutoConnectLimitMs = 1000;
-
-std::string ExpandVariables(const std::string& text)
-{
-    std::vector<char> buffer(ExpandEnvironmentStringsA(text.c_str(), nullptr, 0) + 1);
-    const DWORD length = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    return length == 0 || length > buffer.size() ? text : std::string(buffer.data());
-}
-
-bool IsFile(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::vector<std::string> SubfolderNames(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    const UniqueFindHandle search(FindFirstFileA((folder + "\\*").c_str(), &found));
-    if (!search) {
-        return names;
-    }
-    do {
-        const std::string name = found.cFileName;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..") {
-            names.push_back(name);
-        }
-    } while (FindNextFileA(search.get(), &found));
-    return names;
-}
-
-// Where each built-in engine's installer puts its program, %VARIABLES%
-// allowed, first found wins; and a folder of version folders, each with its
-// own copy, the newest of which wins over the places.
-struct InstallPlaces {
-    std::vector<std::string> programs;
-    std::string versionsFolder;
-};
-
-InstallPlaces InstallPlacesOf(const std::string& engine)
-{
-    if (engine == "defender") {
-        return {{"%ProgramW6432%\\Windows Defender\\MpCmdRun.exe", "%ProgramFiles%\\Windows Defender\\MpCmdRun.exe"},
-                // Platform updates install beside the copy that came with Windows.
-                "%ProgramData%\\Microsoft\\Windows Defender\\Platform"};
-    }
-    return {{"%ProgramW6432%\\ClamAV\\" + engine + ".exe", "%ProgramFiles%\\ClamAV\\" + engine + ".exe"}, {}};
-}
-
-// Empty when none of the places holds it; `looked` says where it was sought.
-std::string FindProgram(const ScannerProfile& profile, std::string& looked)
-{
-    const InstallPlaces installed = InstallPlacesOf(profile.engine);
-    std::vector<std::string> places;  // %ProgramW6432% and %ProgramFiles% are often one folder
-    const auto note = [&](const std::string& place) {
-        if (std::find(places.begin(), places.end(), place) == places.end()) {
-            places.push_back(place);
-            looked += (looked.empty() ? "" : ", ") + place;
-        }
-    };
-    const std::string versions = ExpandVariables(installed.versionsFolder);
-    if (!versions.empty() && versions.find('%') == std::string::npos) {
-        const std::string program = ExtractFileName(installed.programs.front());
-        for (const std::string& version : NewestVersionsFirst(SubfolderNames(versions))) {
-            const std::string path = versions + "\\" + version + "\\" + program;
-            if (IsFile(path)) {
-                return path;
-            }
-        }
-        note(versions + "\\*\\" + program);
-    }
-    for (const std::string& place : installed.programs) {
-        const std::string path = ExpandVariables(place);
-        // An unset variable stays as "%NAME%": nothing to look at.
-        if (path.find('%') != std::string::npos) {
-            continue;
-        }
-        if (IsFile(path)) {
-            return path;
-        }
-        note(path);
-    }
-    return {};
-}
 
 EngineAnswer RunProgram(const ScannerProfile& profile, const std::string& program, const std::string& file,
                         unsigned long timeoutMs, const std::string& label)
@@ -141,12 +55,11 @@ EngineAnswer AskFirstEngineThere(const Settings& settings, const std::string& fi
     }
     for (const char* engine : {"defender", "clamscan"}) {
         const ScannerProfile& profile = *FindProfile(engine);
-        std::string looked;
-        const std::string program = FindProgram(profile, looked);
-        if (!program.empty()) {
-            return RunProgram(profile, program, file, deadline.Left(), automatic(profile.title));
+        const ProgramSearch search = FindInstalledProgram(engine);
+        if (!search.program.empty()) {
+            return RunProgram(profile, search.program, file, deadline.Left(), automatic(profile.title));
         }
-        tried.push_back(profile.title + ": not installed (looked for " + looked + ")");
+        tried.push_back(profile.title + ": not installed (looked for " + search.looked + ")");
     }
     std::string reason = "no engine to ask; tried:";
     for (const std::string& attempt : tried) {
@@ -190,13 +103,13 @@ EngineAnswer AskEngine(const Settings& settings, const std::string& file)
     // A row of the user's own names its program; program= is for the built-in ones.
     std::string program = profile->program.empty() ? settings.program : profile->program;
     if (program.empty()) {
-        std::string looked;
-        program = FindProgram(*profile, looked);
-        if (program.empty()) {
+        const ProgramSearch search = FindInstalledProgram(profile->engine);
+        if (search.program.empty()) {
             return {Verdict::Error(profile->title + " is not installed where its installer puts it (" +
-                                   looked + "); name it with program= in ostrelscan.ini"),
+                                   search.looked + "); name it with program= in ostrelscan.ini"),
                     {}, label};
         }
+        program = search.program;
     }
     return RunProgram(*profile, program, file, timeoutMs, label);
 }

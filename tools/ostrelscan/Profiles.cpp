@@ -1,5 +1,7 @@
 #include "Profiles.h"
 
+#include "FailureLines.h"
+
 #include "base/AnsiString.h"
 #include "base/TextLines.h"
 
@@ -17,25 +19,6 @@ bool Contains(const std::vector<uint32_t>& codes, uint32_t code)
     return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
 
-// The numbers of a version name in order; separators are whatever is not a digit.
-std::vector<unsigned long long> VersionNumbers(const std::string& name)
-{
-    std::vector<unsigned long long> numbers;
-    for (std::size_t at = 0; at < name.size();) {
-        if (!std::isdigit(static_cast<unsigned char>(name[at]))) {
-            ++at;
-            continue;
-        }
-        unsigned long long number = 0;
-        for (; at < name.size() && std::isdigit(static_cast<unsigned char>(name[at])); ++at) {
-            number = std::min<unsigned long long>(number * 10 + static_cast<unsigned>(name[at] - '0'),
-                                                  1ULL << 60);
-        }
-        numbers.push_back(number);
-    }
-    return numbers;
-}
-
 std::string CodeText(uint32_t code)
 {
     char text[40];
@@ -45,21 +28,25 @@ std::string CodeText(uint32_t code)
     return text;
 }
 
-}  // namespace
-
-std::vector<std::string> NewestVersionsFirst(std::vector<std::string> names)
+// The last line with a letter or digit, so that a rule of dashes is passed over.
+std::string LastLine(const std::vector<std::string>& lines)
 {
-    const auto isVersion = [](const std::string& name) {
-        return !name.empty() && std::isdigit(static_cast<unsigned char>(name[0]));
-    };
-    std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
-        if (isVersion(a) != isVersion(b)) {
-            return isVersion(a);
+    for (std::size_t i = lines.size(); i-- > 0;) {
+        for (char c : lines[i]) {
+            if (std::isalnum(static_cast<unsigned char>(c))) {
+                return TrimBlanks(lines[i]);
+            }
         }
-        return VersionNumbers(a) > VersionNumbers(b);
-    });
-    return names;
+    }
+    return {};
 }
+
+std::string Quoted(const std::string& line)
+{
+    return "\"" + CutWithEllipsis(line, 200) + "\"";
+}
+
+}  // namespace
 
 std::string QuoteArgument(std::string_view argument)
 {
@@ -156,31 +143,59 @@ std::optional<std::string> MatchNamePattern(std::string_view pattern, std::strin
     return name;
 }
 
+bool MatchLinePattern(std::string_view pattern, std::string_view line)
+{
+    const std::string trimmed = TrimBlanks(line);
+    const std::string_view text = trimmed;
+    // Where the last star began and how much of the text it has taken.
+    std::size_t p = 0, t = 0, star = std::string_view::npos, taken = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            taken = t;
+        } else if (p < pattern.size() && pattern[p] == text[t]) {
+            ++p;
+            ++t;
+        } else if (star != std::string_view::npos) {
+            p = star + 1;
+            t = ++taken;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
 Verdict ReadProfileReport(const ScannerProfile& profile, uint32_t exitCode, std::string_view output)
 {
-    std::optional<std::string> name;
-    for (const std::string& line : SplitFileLines(output)) {
-        name = MatchNamePattern(profile.namePattern, line);
-        if (name) {
-            break;
+    const std::vector<std::string> lines = SplitFileLines(output);
+    bool cleanLine = profile.cleanLine.empty();
+    for (const std::string& line : lines) {
+        if (std::optional<std::string> name = MatchNamePattern(profile.namePattern, line)) {
+            return Verdict::Infected(*name);
         }
+        cleanLine = cleanLine || MatchLinePattern(profile.cleanLine, line);
     }
-    // A found code without a name is taken as a failure the scanner words
-    // that way: MpCmdRun ends with 2 on some of its errors as well.
-    if (Contains(profile.infectedCodes, exitCode)) {
-        return name ? Verdict::Infected(*name)
-                    : Verdict::Error(profile.title + " ended with exit code " + CodeText(exitCode) +
-                                     ", which means found, but its report names nothing");
-    }
-    if (Contains(profile.cleanCodes, exitCode)) {
-        if (name) {
-            return Verdict::Error(profile.title + " ended with exit code " + CodeText(exitCode) +
-                                  ", which means clean, but its report names " + *name);
-        }
+    if (cleanLine && Contains(profile.cleanCodes, exitCode)) {
         return Verdict::Clean();
     }
-    return Verdict::Error(profile.title + " ended with exit code " + CodeText(exitCode) +
-                          ", which is neither clean nor found");
+    if (const std::optional<KnownFailure> failure = FindKnownFailure(lines)) {
+        const std::string reason = profile.title + " " + failure->kind->meaning + ": " + Quoted(failure->line);
+        return failure->kind->engineOff ? Verdict::EngineOff(reason) : Verdict::Error(reason);
+    }
+    std::string reason = profile.title + " ended with exit code " + CodeText(exitCode);
+    if (Contains(profile.infectedCodes, exitCode)) {
+        reason += ", its code for a threat, but named none";
+    } else if (Contains(profile.cleanCodes, exitCode)) {
+        reason += " without the line that says the file is clean";
+    } else {
+        reason += ", which is neither clean nor a threat";
+    }
+    const std::string last = LastLine(lines);
+    return Verdict::Error(reason + (last.empty() ? "; it printed nothing" : "; its last line: " + Quoted(last)));
 }
 
 }  // namespace ostrel::ostrelscan

@@ -26,10 +26,6 @@ struct ScannerProfile {
 const std::vector<ScannerProfile>& ScannerProfiles();
 const ScannerProfile* FindProfile(std::string_view engine);
 
-// Version folder names, newest first: "4.18.24090.11-0" before
-// "4.18.2111.5-0". Names that do not start with a digit come last.
-std::vector<std::string> NewestVersionsFirst(std::vector<std::string> names);
-
 // Quoted for the C runtime's argument splitting, only where needed.
 std::string QuoteArgument(std::string_view argument);
 std::string ProfileCommandLine(const ScannerProfile& profile, const std::string& program,
@@ -42,9 +38,15 @@ std::string ProfileCommandLine(const ScannerProfile& profile, const std::string&
 // occurrence, so a file name may hold that literal too.
 std::optional<std::string> MatchNamePattern(std::string_view pattern, std::string_view line);
 
-// The verdict from the scanner's exit code and its printed output: the code
-// decides, the first line matching the pattern gives the name, and a code
-// that disagrees with the lines is an error.
+// Matches one line, blanks at both ends ignored, against a pattern such as
+// "*: OK": '*' is any text, possibly none, everything else literal.
+bool MatchLinePattern(std::string_view pattern, std::string_view line);
+
+// The verdict from what the scanner printed and its exit code, the same
+// rules for every row: a line naming a threat is a find, whatever the code;
+// clean needs a clean code and, where the row asks for one, its clean line;
+// everything else is an error that quotes the scanner's last line and never
+// reads as a find.
 Verdict ReadProfileReport(const ScannerProfile& profile, uint32_t exitCode, std::string_view output);
 
 }  // namespace ostrel::ostrelscan
