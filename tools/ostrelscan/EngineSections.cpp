@@ -321,12 +321,13 @@ std::string EngineSectionText(const ScannerProfile& row)
     return text;
 }
 
-std::string EngineListText(const std::vector<ScannerProfile>& userRows)
+std::string EngineListText(const std::vector<ScannerProfile>& userRows,
+                           const std::function<std::string(const std::string& engine)>& programOf)
 {
     std::string text;
     for (const ScannerProfile& row : ScannerProfiles()) {
-        text += "; Built in: its program is found where its installer puts it. A copy\r\n"
-                "; under a name of its own needs program= with the full path.\r\n" +
+        text += "; Built in. Its program, where its installer puts it: " + programOf(row.engine) +
+                "\r\n; A copy under a name of its own needs program= with a full path.\r\n" +
                 EngineSectionText(row) + "\r\n";
     }
     for (const ScannerProfile& row : userRows) {

@@ -6,6 +6,7 @@
 #include "IniText.h"
 #include "Profiles.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,9 @@ std::vector<ScannerProfile> ReadEngineSections(const std::vector<IniLine>& lines
 std::string EngineSectionText(const ScannerProfile& row);
 
 // Every engine as a section to copy into ostrelscan.ini and change: the
-// built-in ones, each with a note on its program, then the user's own.
-std::string EngineListText(const std::vector<ScannerProfile>& userRows);
+// built-in ones, each with a note on where its program was found
+// (`programOf`), then the user's own.
+std::string EngineListText(const std::vector<ScannerProfile>& userRows,
+                           const std::function<std::string(const std::string& engine)>& programOf);
 
 }  // namespace ostrel::ostrelscan

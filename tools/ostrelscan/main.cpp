@@ -4,6 +4,7 @@
 #include "EngineSections.h"
 #include "Engines.h"
 #include "Options.h"
+#include "ProgramPlaces.h"
 #include "ReportText.h"
 #include "base/FilePath.h"
 #include "base/FileSystem.h"
@@ -63,7 +64,10 @@ int Run(const std::vector<std::string>& arguments)
     const std::string faults = LoadSettings(request, settings);
     if (request.listEngines) {
         // Faults as comments, so that the rest can still be copied.
-        std::string text = EngineListText(settings.engines);
+        std::string text = EngineListText(settings.engines, [](const std::string& engine) {
+            const ProgramSearch search = FindInstalledProgram(engine);
+            return search.program.empty() ? "not installed (looked for " + search.looked + ")" : search.program;
+        });
         for (const std::string& fault : ostrel::SplitFileLines(faults)) {
             text += "; " + fault + "\r\n";
         }
