@@ -19,6 +19,11 @@ enum class Key { title, program, arguments, clean, found, name, cleanLine, count
 // In the order a printed section gives them.
 constexpr const char* kKeyNames[] = {"title", "program", "arguments", "clean", "found", "name", "clean_line"};
 
+std::string KeyName(Key key)
+{
+    return kKeyNames[static_cast<int>(key)];
+}
+
 std::optional<Key> KeyOf(std::string_view name)
 {
     for (int key = 0; key < static_cast<int>(Key::count); ++key) {
@@ -110,14 +115,13 @@ public:
         }
         int& given = lines_[static_cast<int>(*key)];
         if (given != 0) {
-            Fault(line.number, std::string(kKeyNames[static_cast<int>(*key)]) + " is given twice, here and on line " +
-                                   std::to_string(given));
+            Fault(line.number, KeyName(*key) + " is given twice, here and on line " + std::to_string(given));
             return;
         }
         given = line.number;
         const std::string& value = line.value;
         if (value.empty()) {
-            Fault(line.number, std::string(kKeyNames[static_cast<int>(*key)]) + " is empty");
+            Fault(line.number, KeyName(*key) + " is empty");
             return;
         }
         switch (*key) {
@@ -155,7 +159,7 @@ public:
         for (const Key key : {Key::program, Key::arguments, Key::clean, Key::found, Key::name}) {
             const bool needed = key != Key::program || source == EngineSource::user;
             if (needed && lines_[static_cast<int>(key)] == 0) {
-                missing += std::string(missing.empty() ? "" : ", ") + kKeyNames[static_cast<int>(key)] + "=";
+                missing += (missing.empty() ? "" : ", ") + KeyName(key) + "=";
             }
         }
         if (!missing.empty()) {
@@ -163,7 +167,8 @@ public:
         }
         for (const uint32_t code : row_.infectedCodes) {
             if (std::find(row_.cleanCodes.begin(), row_.cleanCodes.end(), code) != row_.cleanCodes.end()) {
-                Fault(lines_[static_cast<int>(Key::found)], "exit code " + ExitCodeText(code) + " is both clean and found");
+                Fault(lines_[static_cast<int>(Key::found)],
+                      "exit code " + ExitCodeText(code) + " is both clean and found");
             }
         }
         if (faulty_) {
@@ -308,7 +313,7 @@ std::string EngineSectionText(const ScannerProfile& row)
     std::string text = "[engine " + row.engine + "]\r\n";
     const auto add = [&](Key key, const std::string& value) {
         if (!value.empty()) {
-            text += std::string(kKeyNames[static_cast<int>(key)]) + "=" + value + "\r\n";
+            text += KeyName(key) + "=" + value + "\r\n";
         }
     };
     add(Key::title, ValueText(row.title));
