@@ -119,7 +119,8 @@ std::string SampleSwitchedOn()
     return text;
 }
 
-// Reports captured from Debian 12's clamscan 1.4.6 (--no-summary).
+// Reports in the form Debian 12's clamscan 1.4.6 prints them (--no-summary),
+// with Windows paths.
 TEST(EngineSections, TheSamplesExampleReadsClamscansReports)
 {
     Settings settings;
@@ -137,8 +138,8 @@ TEST(EngineSections, TheSamplesExampleReadsClamscansReports)
         {1, "C:\\Mail\\att 1.tmp: Eicar-Test-Signature FOUND\n", Kind::infected, "Eicar-Test-Signature"},
         {2, "C:\\Mail\\gone.tmp: No such file or directory\nWARNING: C:\\Mail\\gone.tmp: Can't access file\n",
          Kind::error, ""},
+        // A found code with no name, and a clean code without the clean line.
         {1, "LibClamAV Warning: something else entirely\n", Kind::error, ""},
-        // What a clean report must have is missing: an option that printed nothing, say.
         {0, "", Kind::error, ""},
     };
     for (const Case& c : cases) {
