@@ -12,7 +12,7 @@ if(OSTREL_CLANGXX)
         CMAKE_ARGS -DCMAKE_CXX_COMPILER=${OSTREL_CLANGXX}
         BUILD_ALWAYS ON
         INSTALL_COMMAND "")
-    foreach(name scan_report_fuzz message_fallback_fuzz language_script_fuzz clamd_reply_fuzz scanner_profile_fuzz)
+    foreach(name scan_report_fuzz message_fallback_fuzz language_script_fuzz clamd_reply_fuzz scanner_profile_fuzz engine_ini_fuzz)
         add_test(NAME ${name} COMMAND ${fuzz_build}/${name} -max_total_time=5 -print_final_stats=1)
     endforeach()
 endif()

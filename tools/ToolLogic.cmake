@@ -6,8 +6,11 @@ if(NOT TARGET tool_report)
     target_link_libraries(tool_report PUBLIC ostrel_pure)
 
     add_library(ostrelscan_logic STATIC
+        ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/BuiltInEngines.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/ClamdReply.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/EngineSections.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/FailureLines.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/IniText.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/Options.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/Profiles.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/ReportText.cpp

@@ -92,7 +92,7 @@ std::string EngineLabel(const Settings& settings)
     if (settings.engine == "clamd") {
         return ClamdLabel(settings.address);
     }
-    const ScannerProfile* profile = FindProfile(settings.engine);
+    const ScannerProfile* profile = FindEngine(settings, settings.engine);
     return profile != nullptr ? profile->title : settings.engine;
 }
 
@@ -110,14 +110,15 @@ EngineAnswer AskEngine(const Settings& settings, const std::string& file)
         }
         return {ScanWithClamd(*endpoint, file, timeoutMs), {}, label};
     }
-    const ScannerProfile* profile = FindProfile(settings.engine);
+    const ScannerProfile* profile = FindEngine(settings, settings.engine);
     if (profile == nullptr) {
         return {Verdict::Error("unknown engine \"" + settings.engine + "\""), {}, label};
     }
     if (std::optional<Verdict> failure = OpenFailure(file)) {
         return {*failure, {}, label};
     }
-    std::string program = settings.program;
+    // A row of the user's own names its program; program= is for the built-in ones.
+    std::string program = profile->program.empty() ? settings.program : profile->program;
     if (program.empty()) {
         const ProgramSearch search = FindInstalledProgram(profile->engine);
         if (search.program.empty()) {

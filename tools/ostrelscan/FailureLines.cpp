@@ -2,8 +2,7 @@
 
 #include "Profiles.h"
 #include "base/AnsiString.h"
-
-#include <cctype>
+#include "base/Ascii.h"
 
 namespace ostrel::ostrelscan {
 namespace {
@@ -18,24 +17,16 @@ constexpr FailureLine kFailureLines[] = {
     {"CmdTool: Failed with hr = 0x80070667*", "says it was given a bad argument", false},
 };
 
-std::string Lower(std::string text)
-{
-    for (char& c : text) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
-
 }  // namespace
 
 std::optional<KnownFailure> FindKnownFailure(const std::vector<std::string>& lines)
 {
     std::vector<std::string> lowered;
     for (const std::string& line : lines) {
-        lowered.push_back(Lower(line));
+        lowered.push_back(LowerAscii(line));
     }
     for (const FailureLine& known : kFailureLines) {
-        const std::string pattern = Lower(known.pattern);
+        const std::string pattern = LowerAscii(known.pattern);
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (MatchLinePattern(pattern, lowered[i])) {
                 return KnownFailure{&known, TrimBlanks(lines[i])};

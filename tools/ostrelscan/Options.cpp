@@ -1,23 +1,16 @@
 #include "Options.h"
 
-#include "Profiles.h"
+#include "EngineSections.h"
+#include "IniText.h"
 #include "base/AnsiString.h"
+#include "base/Ascii.h"
 #include "base/FilePath.h"
 #include "base/TextLines.h"
 
-#include <cctype>
+#include <algorithm>
 
 namespace ostrel::ostrelscan {
 namespace {
-
-std::string Lower(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lower;
-}
 
 std::optional<long> ParseNumber(std::string_view text, long low, long high)
 {
@@ -52,17 +45,19 @@ Request ParseArguments(const std::vector<std::string>& arguments)
         const std::string& argument = arguments[i];
         const std::size_t equals = argument.find('=');
         if (argument.compare(0, 2, "--") == 0 && equals != std::string::npos) {
-            request.options.emplace_back(Lower(argument.substr(2, equals - 2)),
+            request.options.emplace_back(LowerAscii(argument.substr(2, equals - 2)),
                                          argument.substr(equals + 1));
             continue;
         }
-        const std::string name = Lower(argument.substr(1));
+        const std::string name = LowerAscii(argument.substr(1));
         if (name == "e") {
             request.cure = true;
         } else if (name == "de" || name == "-german") {
             request.german = true;
         } else if (name == "h" || name == "?" || name == "-help") {
             request.help = true;
+        } else if (name == "-engines") {
+            request.listEngines = true;
         }
     }
     for (; i < arguments.size(); ++i) {
@@ -73,12 +68,14 @@ Request ParseArguments(const std::vector<std::string>& arguments)
 
 std::string ApplySetting(Settings& settings, std::string_view name, std::string_view value)
 {
-    const std::string key = Lower(name);
+    const std::string key = LowerAscii(name);
     const std::string text = TrimBlanks(value);
     if (key == "engine") {
-        const std::string engine = Lower(text);
-        if (engine != "auto" && engine != "clamd" && FindProfile(engine) == nullptr) {
-            return "unknown engine \"" + text + "\" (auto, clamd, clamscan, clamdscan or defender)";
+        const std::string engine = LowerAscii(text);
+        if (engine != "auto" && engine != "clamd" && FindEngine(settings, engine) == nullptr) {
+            return "unknown engine \"" + text +
+                   "\": neither auto, clamd, clamscan, clamdscan, defender nor a faultless [engine " + engine +
+                   "] section";
         }
         settings.engine = engine;
     } else if (key == "address") {
@@ -106,44 +103,40 @@ std::string ApplySetting(Settings& settings, std::string_view name, std::string_
     return {};
 }
 
-std::vector<std::string> ReadIni(std::string_view text, Settings& settings)
+const ScannerProfile* FindEngine(const Settings& settings, std::string_view engine)
 {
-    std::vector<std::string> faults;
-    bool ours = true;
-    int number = 0;
-    for (const std::string& raw : SplitFileLines(text)) {
-        ++number;
-        const std::string line = TrimBlanks(raw);
-        if (line.empty() || line[0] == ';' || line[0] == '#') {
-            continue;
-        }
-        const std::string where = "ostrelscan.ini line " + std::to_string(number) + ": ";
-        if (line[0] == '[') {
-            if (line.back() != ']') {
-                faults.push_back(where + "section header without ]");
-            }
-            ours = Lower(TrimBlanks(std::string_view(line).substr(1, line.size() - 2))) == "ostrelscan";
-            continue;
-        }
-        if (!ours) {
-            continue;
-        }
-        const std::size_t equals = line.find('=');
-        if (equals == std::string::npos) {
-            faults.push_back(where + "no '=' in \"" + line + "\"");
-            continue;
-        }
-        std::string value = TrimBlanks(std::string_view(line).substr(equals + 1));
-        // A quoted path keeps its blanks and loses its quotes.
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-            value = value.substr(1, value.size() - 2);
-        }
-        const std::string fault = ApplySetting(settings, TrimBlanks(line.substr(0, equals)), value);
-        if (!fault.empty()) {
-            faults.push_back(where + fault);
+    for (const ScannerProfile& row : settings.engines) {
+        if (row.engine == engine) {
+            return &row;
         }
     }
-    return faults;
+    return FindProfile(engine);
+}
+
+std::vector<std::string> ReadIni(std::string_view text, Settings& settings)
+{
+    std::vector<IniFault> faults;
+    const std::vector<IniLine> lines = SplitIniLines(text, faults);
+    // The engines first, so that engine= may name one defined further down.
+    settings.engines = ReadEngineSections(lines, EngineSource::user, faults);
+    bool ours = true;
+    for (const IniLine& line : lines) {
+        if (line.kind == IniLine::Kind::section) {
+            ours = LowerAscii(line.name) == "ostrelscan";
+        } else if (ours) {
+            const std::string fault = ApplySetting(settings, line.name, line.value);
+            if (!fault.empty()) {
+                faults.push_back({line.number, fault});
+            }
+        }
+    }
+    std::stable_sort(faults.begin(), faults.end(),
+                     [](const IniFault& a, const IniFault& b) { return a.line < b.line; });
+    std::vector<std::string> texts;
+    for (const IniFault& fault : faults) {
+        texts.push_back("ostrelscan.ini line " + std::to_string(fault.line) + ": " + fault.text);
+    }
+    return texts;
 }
 
 std::optional<Endpoint> ParseAddress(std::string_view address)
@@ -177,20 +170,23 @@ std::optional<Endpoint> ParseAddress(std::string_view address)
 std::string UsageText()
 {
     return "Usage: ostrelscan [SWITCHES] [--OPTION=VALUE] FILE\r\n"
-           "Asks ClamAV or Microsoft Defender about FILE and prints the report the\r\n"
-           "Ostrel plug-in reads. FILE is every argument after the switches.\r\n"
+           "Asks ClamAV, Microsoft Defender or a scanner of your own about FILE and\r\n"
+           "prints the report the Ostrel plug-in reads. FILE is every argument after\r\n"
+           "the switches.\r\n"
            "\r\n"
            "  -e                  cure: engines do not repair, so an infected file\r\n"
            "                      is reported as not repaired\r\n"
            "  -de, --german       German report, umlauts in code page 850\r\n"
            "  -h, --help          this text\r\n"
-           "  --engine=NAME       auto (default), clamd, clamscan, clamdscan or\r\n"
-           "                      defender; auto asks clamd where an address is\r\n"
-           "                      named or ClamAV's clamd.exe is installed, else\r\n"
-           "                      Microsoft Defender while it is on, else clamscan\r\n"
+           "  --engines           every engine as an ini section to copy and change\r\n"
+           "  --engine=NAME       auto (default), clamd, clamscan, clamdscan,\r\n"
+           "                      defender, or one of your [engine NAME] sections;\r\n"
+           "                      auto asks clamd where an address is named or\r\n"
+           "                      ClamAV's clamd.exe is installed, else Microsoft\r\n"
+           "                      Defender while it is on, else clamscan\r\n"
            "  --address=HOST:PORT clamd's TCP socket, default 127.0.0.1:3310\r\n"
-           "  --program=PATH      the scanner program's full path, when not where it\r\n"
-           "                      installs; needs an engine other than auto and clamd\r\n"
+           "  --program=PATH      the full path of clamscan, clamdscan or defender,\r\n"
+           "                      when it is not where its installer puts it\r\n"
            "  --timeout=SECONDS   give up after this long, default 10\r\n"
            "Other switches are accepted and ignored. The options may also stand in\r\n"
            "ostrelscan.ini beside the program, in a section [ostrelscan], as\r\n"

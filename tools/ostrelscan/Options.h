@@ -1,6 +1,8 @@
 #pragma once
 
 // ostrelscan's settings from ostrelscan.ini and its command line. No <windows.h>.
+#include "Profiles.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,12 +18,17 @@ struct Settings {
     bool addressNamed = false;  // address= was given: the user's choice of a daemon
     std::string program;     // a full path; empty: where the scanner's installer puts it
     int timeoutSeconds = 10;  // below the plug-in's 12-second limit
+    std::vector<ScannerProfile> engines;  // the user's own, from [engine NAME] sections
 };
+
+// A built-in engine or one of the user's; null for none of that name.
+const ScannerProfile* FindEngine(const Settings& settings, std::string_view engine);
 
 struct Request {
     bool cure = false;
     bool german = false;
     bool help = false;
+    bool listEngines = false;  // --engines
     std::string file;  // empty when none was given
     std::vector<std::pair<std::string, std::string>> options;  // --name=value, in order
 };
@@ -37,7 +44,8 @@ Request ParseArguments(const std::vector<std::string>& arguments);
 std::string ApplySetting(Settings& settings, std::string_view name, std::string_view value);
 
 // Reads ostrelscan.ini: "name=value" lines in the section [ostrelscan] or
-// before any section; ';' and '#' start comments. Returns one text per fault.
+// before any section, and the user's engines in [engine NAME] sections;
+// ';' and '#' start comments. Returns one text per fault, in line order.
 std::vector<std::string> ReadIni(std::string_view text, Settings& settings);
 
 struct Endpoint {

@@ -48,35 +48,6 @@ std::string Quoted(const std::string& line)
 
 }  // namespace
 
-const std::vector<ScannerProfile>& ScannerProfiles()
-{
-    // Exit codes and report lines as the scanners' documentation gives them:
-    // clamscan(1) and clamdscan(1) print "FILE: NAME FOUND" or "FILE: OK" and
-    // end with 0 clean, 1 found, 2 error; MpCmdRun.exe prints "Threat : NAME"
-    // or "Scanning FILE found no threats." and ends with 0 clean, 2 found
-    // and not remediated.
-    static const std::vector<ScannerProfile> profiles = {
-        {"clamscan", "ClamAV clamscan", "", "--no-summary {file}", {0}, {1}, "*: {name} FOUND", "*: OK"},
-        // Streamed, so a daemon running under another account need not read the file.
-        {"clamdscan", "ClamAV clamdscan", "", "--no-summary --stream {file}", {0}, {1}, "*: {name} FOUND",
-         "*: OK"},
-        // Without -DisableRemediation it would quarantine the mail client's file.
-        {"defender", "Microsoft Defender MpCmdRun", "", "-Scan -ScanType 3 -File {file} -DisableRemediation",
-         {0}, {2}, "Threat*: {name}", "Scanning * found no threats."},
-    };
-    return profiles;
-}
-
-const ScannerProfile* FindProfile(std::string_view engine)
-{
-    for (const ScannerProfile& profile : ScannerProfiles()) {
-        if (profile.engine == engine) {
-            return &profile;
-        }
-    }
-    return nullptr;
-}
-
 std::string QuoteArgument(std::string_view argument)
 {
     if (!argument.empty() && argument.find_first_of(" \t\"") == std::string_view::npos) {

@@ -1,11 +1,14 @@
 // ostrelscan: a command-line scanner for the plug-in that asks a real engine,
 // ClamAV (clamd, clamscan, clamdscan) or Microsoft Defender, about one file and
 // prints the answer as the report the plug-in reads.
+#include "EngineSections.h"
 #include "Engines.h"
 #include "Options.h"
+#include "ProgramPlaces.h"
 #include "ReportText.h"
 #include "base/FilePath.h"
 #include "base/FileSystem.h"
+#include "base/TextLines.h"
 #include "common/ConsoleOutput.h"
 
 #include <windows.h>
@@ -59,6 +62,18 @@ int Run(const std::vector<std::string>& arguments)
 
     Settings settings;
     const std::string faults = LoadSettings(request, settings);
+    if (request.listEngines) {
+        // Faults as comments, so that the rest can still be copied.
+        std::string text = EngineListText(settings.engines, [](const std::string& engine) {
+            const ProgramSearch search = FindInstalledProgram(engine);
+            return search.program.empty() ? "not installed (looked for " + search.looked + ")" : search.program;
+        });
+        for (const std::string& fault : ostrel::SplitFileLines(faults)) {
+            text += "; " + fault + "\r\n";
+        }
+        PrintReport(text);
+        return faults.empty() ? kClean : kNoVerdict;
+    }
     EngineAnswer answer{Verdict::Error(faults), {}, EngineLabel(settings)};
     if (request.file.empty()) {
         answer.verdict = Verdict::Error("no file name given");
