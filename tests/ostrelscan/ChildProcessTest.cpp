@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 namespace ostrel::ostrelscan {
 namespace {
@@ -139,6 +140,25 @@ TEST_F(HiddenRun, OstrelscanEndsItsEngineWithWhatItStartedAndKeepsThePluginPipe)
     const std::string inherited = test::ReadFileBytes(handles);
     EXPECT_EQ(std::count(inherited.begin(), inherited.end(), '\n'), 2) << inherited;
     EXPECT_EQ(("\n" + inherited).find("\n" + std::to_string(pluginPipe) + "\n"), std::string::npos) << inherited;
+}
+
+// Once the engine has answered, what it started and left running goes too.
+TEST_F(HiddenRun, WhatTheEngineLeftRunningEndsWithTheRun)
+{
+    test::ScannerScript child{folder, "child"};
+    child.Write("hang\n");
+    const std::string go = folder.File("go");
+    std::vector<UniqueHandle> tree;
+    std::thread watcher([&] {
+        tree = test::OpenChildAndGrandchild(GetCurrentProcessId(), "fake_scanner.exe", 10000);
+        test::WriteFileBytes(go, "");
+    });
+    const ChildRun run = Run("spawn " + child.Parameters() + " x\nawait " + go + "\nout answered\n");
+    watcher.join();
+    EXPECT_EQ(run.output, "answered");
+    ASSERT_EQ(tree.size(), 2u);
+    EXPECT_EQ(WaitForSingleObject(tree[1].get(), 0), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(ExitCode(tree[1].get()), EndedByOstrel);
 }
 
 }  // namespace

@@ -30,6 +30,8 @@
 //                   with exit code 0xC0000409
 //   readstdin       reads stdin until end or error and discards it
 //   touch PATH      creates an empty file (or empties an existing one)
+//   await PATH      waits until PATH exists, so a test can act while the
+//                   process surely runs; exit code 3 after 20 s without it
 //   quarantine-if TEXT  when the file (the last argument) holds TEXT, deletes
 //                   it and ends with exit code 5, as an on-access scanner
 //                   takes a file before the scan gets to it
@@ -46,7 +48,7 @@
 //                   quotes removed: "C:\a b.txt" gives FILE=C:\a b.txt, and
 //                   "C:\dir\" gives FILE=C:\dir" (the backslash escapes the quote)
 // Numbers are decimal, or hexadecimal after "0x" (exit 0xC0000005). Commands
-// other than out, err, touch, handles and spawn refuse arguments they do not take.
+// other than out, err, touch, await, handles and spawn refuse arguments they do not take.
 //
 // Exit codes: 0 end of script; 2 script unreadable or record unwritable;
 // 3 unknown command or bad argument (message on stderr); 4 a write to stdout
@@ -230,6 +232,13 @@ void RunLine(const std::string& line, const std::string& fileArgument)
     } else if (command == "touch") {
         if (argument.empty() || !std::ofstream(argument, std::ios::binary)) {
             Fail(kBadScript, "cannot create " + argument);
+        }
+    } else if (command == "await") {
+        for (int waited = 0; GetFileAttributesA(argument.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 10) {
+            if (waited >= 20000) {
+                Fail(kBadScript, "no " + argument + " within 20 s");
+            }
+            Sleep(10);
         }
     } else if (command == "quarantine-if") {
         std::ifstream file(fileArgument, std::ios::binary);

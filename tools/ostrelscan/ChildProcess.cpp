@@ -104,6 +104,11 @@ ChildRun RunHidden(const std::string& program, const std::string& commandLine,
     DWORD exitCode = 0;
     GetExitCodeProcess(engine.Process.get(), &exitCode);
     run.exitCode = exitCode;
+    // The answer is in: what the engine started and left running goes with it.
+    if (!engine.WaitUntilEnded(0)) {
+        engine.End();
+        engine.WaitUntilEnded(TreeEndWaitMilliseconds);
+    }
     return run;
 }
 
