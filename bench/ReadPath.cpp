@@ -16,18 +16,18 @@ namespace {
 constexpr std::size_t PieceSize = 65536;
 constexpr std::size_t OutputSize = std::size_t{50} << 20;
 constexpr std::size_t LoggedSize = std::size_t{16} << 20;
-constexpr int Rounds = 5;
+constexpr std::size_t LogBlockSize = std::size_t{1} << 20;  // as the log file's
 const std::string Report = "  VIRUS: Eicar-Test-Signature\r\nSCAN RESULTS\r\nALERTS: 1\r\nSUSPICIOUS: 0\r\n";
 
 // The fake scanner's flood: 64-byte lines without a blank, a colon or a '-'.
-std::string FloodPiece()
+std::string Flood(std::size_t size)
 {
     const std::string line = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz\r\n";
-    std::string piece;
-    while (piece.size() < PieceSize) {
-        piece += line;
+    std::string flood;
+    while (flood.size() < size) {
+        flood += line;
     }
-    return piece;
+    return flood;
 }
 
 double Median(std::vector<double> values)
@@ -36,40 +36,43 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+double ReadPathNsPerByte()
+{
+    // Two buffers taking turns, as the pipe reader's do.
+    const std::string pieces[2] = {Flood(PieceSize), Flood(PieceSize)};
+    std::vector<double> pieceMs;
+    TScanOutput output("-----------------");
+    for (std::size_t fed = 0; fed < OutputSize; fed += PieceSize) {
+        const double start = NowMs();
+        output.Feed(pieces[(fed / PieceSize) % 2]);
+        pieceMs.push_back(NowMs() - start);
+    }
+    output.Feed(Report);
+    std::string name;
+    if (output.Result(false, name) != ScanResult::Virus || name != "Eicar-Test-Signature") {
+        throw std::runtime_error("the read path missed the find behind the flood");
+    }
+    return Median(pieceMs) * 1e6 / PieceSize;
+}
+
+double LogLinesNsPerByte()
+{
+    const std::string kept = Flood(LoggedSize);
+    std::vector<double> blockMs;
+    double start = NowMs();
+    WriteMessageLines("2026-12-08, 12:00:00", kept, LogBlockSize, [&](std::string_view) {
+        const double now = NowMs();
+        blockMs.push_back(now - start);
+        start = now;
+    });
+    return Median(blockMs) * 1e6 * blockMs.size() / kept.size();
+}
+
 }  // namespace
 
 ReadPathCost MeasureReadPath()
 {
-    // Two buffers taking turns, as the pipe reader's do.
-    const std::string pieces[2] = {FloodPiece(), FloodPiece()};
-    std::vector<double> readNs, logNs;
-    for (int round = 0; round < Rounds; ++round) {
-        TScanOutput output("-----------------");
-        const double start = NowMs();
-        for (std::size_t fed = 0; fed < OutputSize; fed += PieceSize) {
-            output.Feed(pieces[(fed / PieceSize) % 2]);
-        }
-        output.Feed(Report);
-        readNs.push_back((NowMs() - start) * 1e6 / OutputSize);
-        std::string name;
-        if (output.Result(false, name) != ScanResult::Virus || name != "Eicar-Test-Signature") {
-            throw std::runtime_error("the read path missed the find behind the flood");
-        }
-
-        std::string kept;
-        while (kept.size() < LoggedSize) {
-            kept += pieces[0];
-        }
-        std::size_t written = 0;
-        const double logStart = NowMs();
-        WriteMessageLines("2026-12-08, 12:00:00", kept, std::size_t{1} << 20,
-                          [&](std::string_view block) { written += block.size(); });
-        logNs.push_back((NowMs() - logStart) * 1e6 / kept.size());
-        if (written < kept.size()) {
-            throw std::runtime_error("the log lines lost bytes");
-        }
-    }
-    return {Median(readNs), Median(logNs)};
+    return {ReadPathNsPerByte(), LogLinesNsPerByte()};
 }
 
 }  // namespace ostrel::bench
