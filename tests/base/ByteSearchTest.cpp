@@ -7,12 +7,12 @@
 namespace ostrel {
 namespace {
 
-// Word-at-a-time searches go wrong at a word's edges and in the bytes after
-// the last whole word: a byte is placed at every position of texts of every
-// length up to a few words, and the start moves too.
+// Block-at-a-time searches go wrong at a block's edges and in the bytes
+// after the last whole block: a byte is placed at every position of texts
+// of every length up to a few blocks, and the start moves too.
 TEST(ByteSearch, FindsEveryPositionAtEveryLengthAndStart)
 {
-    for (std::size_t length = 0; length <= 40; ++length) {
+    for (std::size_t length = 0; length <= 50; ++length) {
         for (std::size_t at = 0; at < length; ++at) {
             for (char sought : {':', ' ', '\x80', '\xFF'}) {
                 std::string text(length, 'a');
