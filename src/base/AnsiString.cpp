@@ -52,6 +52,25 @@ std::string AnsiUpperCase(std::string_view text)
     return result;
 }
 
+char AnsiUpperCase(char c)
+{
+    return Upper().bytes[static_cast<unsigned char>(c)];
+}
+
+bool AnsiUpperEquals(std::string_view text, std::string_view upper)
+{
+    if (text.size() != upper.size()) {
+        return false;
+    }
+    const UpperTable& table = Upper();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (table.bytes[static_cast<unsigned char>(text[i])] != upper[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string TrimBlanks(std::string_view text)
 {
     std::size_t begin = 0;
@@ -67,12 +86,20 @@ std::string TrimBlanks(std::string_view text)
 
 std::string CutWithEllipsis(std::string_view text, std::size_t limit)
 {
+    std::string cut;
+    AppendCutWithEllipsis(cut, text, limit);
+    return cut;
+}
+
+void AppendCutWithEllipsis(std::string& to, std::string_view text, std::size_t limit)
+{
     if (text.size() <= limit) {
-        return std::string(text);
+        to.append(text);
+        return;
     }
     constexpr std::string_view Ellipsis = "...";
-    return std::string(text.substr(0, limit > Ellipsis.size() ? limit - Ellipsis.size() : 0)) +
-           std::string(Ellipsis.substr(0, limit));
+    to.append(text.substr(0, limit > Ellipsis.size() ? limit - Ellipsis.size() : 0));
+    to.append(Ellipsis.substr(0, limit));
 }
 
 }  // namespace ostrel

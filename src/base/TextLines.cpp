@@ -1,5 +1,7 @@
 #include "base/TextLines.h"
 
+#include "base/ByteSearch.h"
+
 namespace ostrel {
 
 std::vector<std::string> SplitFileLines(std::string_view content)
@@ -20,7 +22,11 @@ std::vector<std::string> SplitFileLines(std::string_view content)
 
 std::string_view SplitFirstLine(std::string_view& rest)
 {
-    std::size_t end = rest.find("\r\n");
+    // A log message of the scanner's output is megabytes of short lines.
+    std::size_t end = FindEitherByte(rest, 0, '\r', '\r');
+    while (end != std::string_view::npos && rest.substr(end + 1, 1) != "\n") {
+        end = FindEitherByte(rest, end + 1, '\r', '\r');
+    }
     std::string_view line = rest.substr(0, end);
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 2);
     return line;

@@ -1,6 +1,7 @@
 #include "log/LogLines.h"
 
 #include "base/AnsiString.h"
+#include "base/ByteSearch.h"
 #include "base/TextLines.h"
 
 #include <algorithm>
@@ -19,17 +20,18 @@ std::string Digits(int value, int width)
 
 // A bare CR or LF inside a line breaks it in the file too, so the limit
 // counts from there: output that ends its lines with LF alone stays whole.
-std::string LimitLineLengths(std::string_view line)
+void AppendLimitedLine(std::string& block, std::string_view line)
 {
-    std::string limited;
+    if (line.size() <= MaxLogLineLength) {
+        block.append(line);
+        return;
+    }
     while (!line.empty()) {
-        const std::size_t end = std::min(line.find_first_of("\r\n"), line.size());
-        const std::string_view part = line.substr(0, end);
-        limited += CutWithEllipsis(part, MaxLogLineLength);
-        limited += line.substr(end, end < line.size() ? 1 : 0);
+        const std::size_t end = std::min(FindEitherByte(line, 0, '\r', '\n'), line.size());
+        AppendCutWithEllipsis(block, line.substr(0, end), MaxLogLineLength);
+        block.append(line.substr(end, end < line.size() ? 1 : 0));
         line.remove_prefix(std::min(end + 1, line.size()));
     }
-    return limited;
 }
 
 }  // namespace
@@ -84,7 +86,7 @@ void WriteMessageLines(const std::string& stamp, std::string_view text, std::siz
         } else {
             block += indent;
         }
-        block += line.size() <= MaxLogLineLength ? std::string(line) : LimitLineLengths(line);
+        AppendLimitedLine(block, line);
         block += "\r\n";
         if (block.size() >= blockSize) {
             write(block);

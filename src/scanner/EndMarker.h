@@ -2,6 +2,7 @@
 
 #include "scanner/StreamSeam.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -17,7 +18,11 @@ public:
     bool Feed(std::string_view bytes);
 
 private:
+    bool FoundAcrossSeam(std::string_view bytes) const;
+    bool FoundInPiece(std::string_view bytes) const;
+
     std::string marker_;  // upper case
+    std::array<bool, 256> inMarker_ = {};  // bytes whose upper case the marker holds
     TStreamSeam seam_;
     bool seen_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "base/AnsiString.h"
 #include "base/Ascii.h"
+#include "base/ByteSearch.h"
 
 #include <algorithm>
 
@@ -25,6 +26,29 @@ struct ReportKeywords {
 constexpr ReportKeywords German = {"VIRUS:", Verdaechtig, "ALARME:", Verdaechtig, "REPARIERT:"};
 constexpr ReportKeywords English = {"VIRUS:", "SUSPICIOUS:", "ALERTS:", "SUSPICIOUS:", "REPAIRED:"};
 
+// Every byte to itself, but the DOS umlauts to their Windows-1252 places.
+struct DosUmlautTable {
+    DosUmlautTable()
+    {
+        for (int c = 0; c < 256; ++c) {
+            bytes[c] = static_cast<char>(c);
+        }
+        const unsigned char umlauts[][2] = {
+            {0x84, 0xE4},  // ä
+            {0x94, 0xF6},  // ö
+            {0x81, 0xFC},  // ü
+            {0xE1, 0xDF},  // ß
+            {0x8E, 0xC4},  // Ä
+            {0x99, 0xD6},  // Ö
+            {0x9A, 0xDC},  // Ü
+        };
+        for (const auto& umlaut : umlauts) {
+            bytes[umlaut[0]] = static_cast<char>(umlaut[1]);
+        }
+    }
+    char bytes[256];
+};
+
 int32_t ParseCount(const std::optional<std::string>& value)
 {
     return value ? ParseInteger32(*value).value_or(-1) : -1;
@@ -34,20 +58,18 @@ int32_t ParseCount(const std::optional<std::string>& value)
 
 std::string ConvertDosUmlauts(std::string_view text)
 {
-    std::string result(text);
-    for (char& c : result) {
-        switch (static_cast<unsigned char>(c)) {
-        case 0x84: c = '\xE4'; break;  // ä
-        case 0x94: c = '\xF6'; break;  // ö
-        case 0x81: c = '\xFC'; break;  // ü
-        case 0xE1: c = '\xDF'; break;  // ß
-        case 0x8E: c = '\xC4'; break;  // Ä
-        case 0x99: c = '\xD6'; break;  // Ö
-        case 0x9A: c = '\xDC'; break;  // Ü
-        default: break;
-        }
+    std::string converted;
+    ConvertDosUmlauts(text, converted);
+    return converted;
+}
+
+void ConvertDosUmlauts(std::string_view text, std::string& converted)
+{
+    static const DosUmlautTable table;
+    converted.resize(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        converted[i] = table.bytes[static_cast<unsigned char>(text[i])];
     }
-    return result;
 }
 
 std::array<TScanReportReader::Keyword, 8> TScanReportReader::MakeKeywords()
@@ -57,6 +79,7 @@ std::array<TScanReportReader::Keyword, 8> TScanReportReader::MakeKeywords()
                                       "REPAIRED:",   Verdaechtig, "ALARME:", "REPARIERT:"};
     for (std::size_t i = 0; i < keywords.size(); ++i) {
         keywords[i].upper = texts[i];
+        keywords[i].anchor = texts[i].find_last_of(": ");
     }
     return keywords;
 }
@@ -71,44 +94,64 @@ void TScanReportReader::Feed(std::string_view bytes)
             Capture(keyword, bytes);
         }
     }
-    const std::string upper = AnsiUpperCase(bytes);
-    // A keyword that starts in the tail of the bytes before: every byte of
-    // the tail was searched already, so such a match is new.
-    const std::string around = seam_.Around(upper);
+    FindAcrossSeam(bytes);
+    FindInPiece(bytes);
+    seam_.Advance(bytes);
+}
+
+// A keyword that starts in the tail of the bytes before: every byte of the
+// tail was searched already, so such a match is new, and it comes before
+// any that starts in the new bytes.
+void TScanReportReader::FindAcrossSeam(std::string_view bytes)
+{
+    const std::string around = seam_.Around(bytes);
     const std::size_t kept = seam_.Kept();
     for (Keyword& keyword : keywords_) {
-        const std::size_t position = keyword.found ? std::string::npos : around.find(keyword.upper);
-        if (position < kept) {
-            keyword.found = true;
-            Capture(keyword, bytes.substr(position + keyword.upper.size() - kept));
+        for (std::size_t start = 0; start < kept && !keyword.found; ++start) {
+            if (AnsiUpperEquals(std::string_view(around).substr(start, keyword.upper.size()), keyword.upper)) {
+                keyword.found = true;
+                Capture(keyword, bytes.substr(start + keyword.upper.size() - kept));
+            }
         }
     }
-    // Then one pass over the new bytes for the rest, in stream order,
-    // stopping only where a keyword that is still missing could start.
-    std::array<bool, 256> starts = {};
-    for (const Keyword& keyword : keywords_) {
-        starts[static_cast<unsigned char>(keyword.upper[0])] |= !keyword.found;
+}
+
+// A keyword that lies in the new bytes holds its anchor there; one that
+// runs past their end is found by the next Feed.
+void TScanReportReader::FindInPiece(std::string_view bytes)
+{
+    const bool colon = Missing(':');
+    const bool blank = Missing(' ');
+    if (!colon && !blank) {
+        return;
     }
-    if (std::find(starts.begin(), starts.end(), true) != starts.end()) {
-        for (std::size_t position = 0; position < upper.size(); ++position) {
-            if (!starts[static_cast<unsigned char>(upper[position])]) {
+    const char first = colon ? ':' : ' ';
+    const char second = blank ? ' ' : ':';
+    for (std::size_t position = FindEitherByte(bytes, 0, first, second); position != std::string_view::npos;
+         position = FindEitherByte(bytes, position + 1, first, second)) {
+        for (Keyword& keyword : keywords_) {
+            if (keyword.found || keyword.upper[keyword.anchor] != bytes[position] || position < keyword.anchor) {
                 continue;
             }
-            for (Keyword& keyword : keywords_) {
-                if (!keyword.found && upper[position] == keyword.upper[0] &&
-                    upper.compare(position, keyword.upper.size(), keyword.upper) == 0) {
-                    keyword.found = true;
-                    Capture(keyword, bytes.substr(position + keyword.upper.size()));
-                }
+            const std::size_t start = position - keyword.anchor;
+            if (AnsiUpperEquals(bytes.substr(start, keyword.upper.size()), keyword.upper)) {
+                keyword.found = true;
+                Capture(keyword, bytes.substr(start + keyword.upper.size()));
             }
         }
     }
-    seam_.Advance(upper);
+}
+
+bool TScanReportReader::Missing(char anchor) const
+{
+    return std::any_of(keywords_.begin(), keywords_.end(), [&](const Keyword& keyword) {
+        return !keyword.found && keyword.upper[keyword.anchor] == anchor;
+    });
 }
 
 void TScanReportReader::Capture(Keyword& keyword, std::string_view bytes)
 {
-    const std::size_t end = bytes.find('\r');
+    const std::size_t end = FindEitherByte(bytes, 0, '\r', '\r');
     keyword.complete = end != std::string_view::npos;
     const std::size_t room = MaxValueLength - keyword.value.size();
     keyword.value.append(bytes.substr(0, std::min({end, room, bytes.size()})));

@@ -24,6 +24,8 @@ enum class ScanResult : int32_t {
 
 // The scanner prints in the DOS code page; its umlauts become Windows-1252.
 std::string ConvertDosUmlauts(std::string_view text);
+// The same into `converted`, whose memory is used again.
+void ConvertDosUmlauts(std::string_view text, std::string& converted);
 
 // Reads the scanner's printed report while it streams in, keeping only the
 // values the report needs, so memory stays bounded whatever the scanner
@@ -46,16 +48,22 @@ public:
 private:
     struct Keyword {
         std::string_view upper;
+        // Where its colon, or the header's blank, is: a byte without a
+        // second case, so the search stops only there.
+        std::size_t anchor = 0;
         bool found = false;
         bool complete = false;  // its CR has been seen
         std::string value;
     };
 
+    void FindAcrossSeam(std::string_view bytes);
+    void FindInPiece(std::string_view bytes);
+    bool Missing(char anchor) const;
     void Capture(Keyword& keyword, std::string_view bytes);
     std::optional<std::string> Value(std::string_view keyword) const;
 
     std::array<Keyword, 8> keywords_ = MakeKeywords();
-    TStreamSeam seam_{LongestKeyword - 1};  // upper case, for keywords cut by a Feed
+    TStreamSeam seam_{LongestKeyword - 1};  // for keywords cut by a Feed
 
     static std::array<Keyword, 8> MakeKeywords();
 };

@@ -55,7 +55,7 @@ void TScannerRunner::Stop()
 }
 
 TScannerRun::TScannerRun(TScanRunSettings settings, LogSink& log, TMessageTexts& texts)
-    : settings_(std::move(settings)), log_(log), texts_(texts), endMarker_(settings_.EndString)
+    : settings_(std::move(settings)), log_(log), texts_(texts), output_(settings_.EndString)
 {
     runner_.OnRawRead = [this](TProcessRunner&, std::string_view bytes) { HandleRawRead(bytes); };
     runner_.OnTerminate = [this](TProcessRunner&, uint32_t) { done_ = true; };
@@ -66,13 +66,11 @@ void TScannerRun::HandleRawRead(std::string_view bytes)
     if (done_) {
         return;
     }
-    const std::string converted = ConvertDosUmlauts(bytes);
-    report_.Feed(converted);
+    const std::string_view text = output_.Feed(bytes);
     if (settings_.LogAVPOutput) {
-        KeepForLog(converted);
+        KeepForLog(text);
     }
-    // The marker is looked for in the bytes as printed.
-    if (endMarker_.Feed(bytes)) {
+    if (output_.MarkerSeen()) {
         runner_.Stop();
         done_ = true;
     }
@@ -145,7 +143,7 @@ ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, con
         loggedOutput_ = std::string();
     }
     if (!timedOut) {
-        return report_.Result(isCure, msg);
+        return output_.Result(isCure, msg);
     }
     // The run has been given up. A check only reads the file: it is ended
     // at once with everything it started, and the answer waits until they

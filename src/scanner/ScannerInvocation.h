@@ -3,9 +3,8 @@
 #include "lang/LogSink.h"
 #include "lang/MessageTexts.h"
 #include "scanner/CureGrace.h"
-#include "scanner/EndMarker.h"
 #include "scanner/ProcessRunner.h"
-#include "scanner/ScanReport.h"
+#include "scanner/ScanOutput.h"
 
 #include <atomic>
 #include <cstddef>
@@ -68,8 +67,7 @@ private:
     LogSink& log_;
     TMessageTexts& texts_;
     TScannerRunner runner_;
-    TEndMarker endMarker_;
-    TScanReportReader report_;
+    TScanOutput output_;
     std::string loggedOutput_;  // only when the output is logged
     bool loggedOutputCut_ = false;
     bool done_ = false;
