@@ -211,19 +211,6 @@ bool TProcessRunner::Terminate()
     return TerminateProcess(tree_.Process.get(), EndedByOstrel) != FALSE;
 }
 
-bool TProcessRunner::TerminateTree()
-{
-    if (state_ == TProcessState::Ready) {
-        throw EProcessError("Process is not running");
-    }
-    return tree_.End();
-}
-
-bool TProcessRunner::WaitForTree(DWORD milliseconds) const
-{
-    return tree_.WaitUntilEnded(milliseconds);
-}
-
 TProcessTree TProcessRunner::DetachTree()
 {
     TProcessTree tree = std::move(tree_);
@@ -318,11 +305,13 @@ void TProcessRunner::EmitLine(const std::string& line)
     }
 }
 
+// The process and its job stay until the next run or DetachTree: what it
+// started may still be running, and is the owner's to end.
 void TProcessRunner::FinishRun()
 {
     state_ = TProcessState::Ready;
     inputWriteEnd_.reset();
-    CloseProcessHandles();
+    thread_.reset();
     if (OnTerminate) {
         OnTerminate(*this, exitCode_);
     }

@@ -78,15 +78,9 @@ public:
     void WaitForEvents(DWORD milliseconds);
     // Kills the process, with exit code EndedByOstrel.
     bool Terminate();
-    // Kills the process and every process it started, when the run has a
-    // job; else, or when the job cannot be ended, the process alone. Exit
-    // code EndedByOstrel.
-    bool TerminateTree();
-    // Waits, at most `milliseconds`, until the process and everything in
-    // its job have ended.
-    bool WaitForTree(DWORD milliseconds) const;
     // Stops watching as Detach does, and hands over the process with its
-    // job, for someone who ends it later.
+    // job, for someone who ends it or what it started; after the end of a
+    // run too, as a program it started may still be running.
     TProcessTree DetachTree();
     // Stops watching without killing; no event fires afterwards.
     void Detach();

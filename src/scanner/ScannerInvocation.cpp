@@ -46,14 +46,6 @@ TScannerRunner::TScannerRunner()
     SetWaitForTerminate(true);
 }
 
-void TScannerRunner::Stop()
-{
-    Detach();
-    if (State() == TProcessState::Running) {
-        Terminate();
-    }
-}
-
 TScannerRun::TScannerRun(TScanRunSettings settings, LogSink& log, TMessageTexts& texts)
     : settings_(std::move(settings)), log_(log), texts_(texts), output_(settings_.EndString)
 {
@@ -71,7 +63,6 @@ void TScannerRun::HandleRawRead(std::string_view bytes)
         KeepForLog(text);
     }
     if (output_.MarkerSeen()) {
-        runner_.Stop();
         done_ = true;
     }
 }
@@ -142,41 +133,41 @@ ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, con
         log_.WriteLog(loggedOutput_, LogAlways);
         loggedOutput_ = std::string();
     }
-    if (!timedOut) {
-        return output_.Result(isCure, msg);
-    }
-    // The run has been given up. A check only reads the file: it is ended
-    // at once with everything it started, and the answer waits until they
-    // are gone, since the host deletes the file as soon as it has it. A
-    // cure may be rewriting the file: cut off halfway it could leave it
-    // broken, so it gets a grace to finish before it is ended.
-    bool treeEnded = true;
-    if (isCure && settings_.CureGrace != nullptr) {
-        settings_.CureGrace->Give(runner_.DetachTree(), settings_.GraceMilliseconds);
-    } else {
-        treeEnded = EndTree();
-    }
-    runner_.Stop();
+    const bool treeEnded = SettleTree(isCure);
     done_ = true;
-    const DWORD seconds = settings_.TimeLimitMilliseconds / 1000;
-    log_.WriteLog(texts_.Format(MessageKey::SExecTimeOut, {seconds}), LogAlways);
+    if (timedOut) {
+        const DWORD seconds = settings_.TimeLimitMilliseconds / 1000;
+        log_.WriteLog(texts_.Format(MessageKey::SExecTimeOut, {seconds}), LogAlways);
+    }
     if (!treeEnded) {
-        log_.WriteLog("The timed-out scanner or a program it started was still running " +
+        log_.WriteLog("The scanner or a program it started was still running " +
                           std::to_string(TreeEndWaitMilliseconds / 1000) +
                           " s after they were ended: the file may still be open",
                       LogAlways);
     }
-    return ScanResult::TimedOut;
+    return timedOut ? ScanResult::TimedOut : output_.Result(isCure, msg);
 }
 
-// False when something of the run still runs after the wait.
-bool TScannerRun::EndTree()
+// Whatever of the run still runs once the answer is known goes with the
+// run: the scanner after its end marker or its time-out, or a program it
+// started and left behind. A check only reads the file: it is ended at
+// once with everything it started, and the answer waits until they are
+// gone, since the host deletes the file as soon as it has it. A cure may
+// be rewriting the file: cut off halfway it could leave it broken, so it
+// gets a grace to finish before it is ended. False when something still
+// runs after the wait.
+bool TScannerRun::SettleTree(bool isCure)
 {
-    if (runner_.State() == TProcessState::Ready) {
+    TProcessTree tree = runner_.DetachTree();
+    if (tree.WaitUntilEnded(0)) {
         return true;
     }
-    runner_.TerminateTree();
-    return runner_.WaitForTree(TreeEndWaitMilliseconds);
+    if (isCure && settings_.CureGrace != nullptr) {
+        settings_.CureGrace->Give(std::move(tree), settings_.GraceMilliseconds);
+        return true;
+    }
+    tree.End();
+    return tree.WaitUntilEnded(TreeEndWaitMilliseconds);
 }
 
 ScanResult DoExecute(const TScanRunSettings& settings, LogSink& log, TMessageTexts& texts, bool isCure,

@@ -18,8 +18,6 @@ namespace ostrel {
 class TScannerRunner : public TProcessRunner {
 public:
     TScannerRunner();
-    // Stops listening and ends a process that was started without a watch.
-    void Stop();
 };
 
 // How long a cure past its time limit may go on before it is ended.
@@ -61,7 +59,7 @@ private:
     void HandleRawRead(std::string_view bytes);
     void KeepForLog(std::string_view bytes);
     bool WaitForRun(DWORD start);
-    bool EndTree();
+    bool SettleTree(bool isCure);
 
     TScanRunSettings settings_;
     LogSink& log_;

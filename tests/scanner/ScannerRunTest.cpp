@@ -147,22 +147,49 @@ TEST_F(ScannerRun, CurePastItsGraceIsEndedWithWhatItStarted)
     }
 }
 
-// The job has no kill-on-close: what a scanner started outlives a run that
-// ended in time, by the scanner's end or by the end marker.
-TEST_F(ScannerRun, ProgramsStartedByAScannerThatEndedInTimeAreLeftAlone)
+// An answer in time ends what its run left running: a program the scanner
+// started, and the scanner itself when it runs on after its end marker. A
+// cure's are given the grace instead, as they may still be writing.
+TEST_F(ScannerRun, WhatARunLeftRunningGoesWithItsAnswer)
 {
     const std::string report = "out SCAN RESULTS\\r\\nALERTS: 0\\r\\nSUSPICIOUS: 0\\r\\n\n";
-    child.Write("sleep 500\ntouch " + child.MarkerPath() + "\n");
-    EXPECT_EQ(Run("spawn " + child.Parameters() + "\n" + report, 12000), ScanResult::Clean);
-    EXPECT_TRUE(WaitUntil([&] { return PathExists(child.MarkerPath()); }));
-
-    ScannerScript second{folder, "second"};
-    second.Write("sleep 500\ntouch " + second.MarkerPath() + "\n");
-    EXPECT_EQ(Run("spawn " + second.Parameters() + "\n" + report + "out -----\\r\\n\nsleep 500\ntouch " +
-                      scanner.MarkerPath() + "\n",
-                  12000),
-              ScanResult::Clean);
-    EXPECT_TRUE(WaitUntil([&] { return PathExists(second.MarkerPath()) && PathExists(scanner.MarkerPath()); }));
+    const std::string afterMarker = "out -----\\r\\n\nhang\n";
+    const std::string go = folder.File("go");
+    const struct {
+        const char* name;
+        std::string tail;
+        bool isCure;
+        ScanResult answer;
+    } cases[] = {
+        {"the scanner ended", "", false, ScanResult::Clean},
+        {"the end marker", afterMarker, false, ScanResult::Clean},
+        {"a cure's end marker", afterMarker, true, ScanResult::NotCured},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        DeleteFileA(go.c_str());
+        child.Write("hang\n");
+        std::vector<UniqueHandle> tree;
+        std::thread watcher([&] {
+            tree = OpenChildAndGrandchild(GetCurrentProcessId(), "fake_scanner.exe", 10000);
+            WriteFileBytes(go, "");
+        });
+        EXPECT_EQ(Run("spawn " + child.Parameters() + "\nawait " + go + "\n" + report + test.tail, 12000, test.isCure),
+                  test.answer);
+        watcher.join();
+        ASSERT_EQ(tree.size(), 2u);
+        const UniqueHandle& started = tree[1];
+        if (test.isCure) {
+            for (const UniqueHandle& process : tree) {
+                EXPECT_EQ(WaitForSingleObject(process.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "in its grace";
+            }
+            cureGrace.EndAll();
+        }
+        for (const UniqueHandle& process : tree) {
+            EXPECT_EQ(WaitForSingleObject(process.get(), test.isCure ? 5000 : 0), static_cast<DWORD>(WAIT_OBJECT_0));
+        }
+        EXPECT_EQ(ExitCode(started), EndedByOstrel);
+    }
 }
 
 TEST_F(ScannerRun, EndlessOutputTimesOut)
