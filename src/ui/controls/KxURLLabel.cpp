@@ -81,13 +81,11 @@ bool TKxURLLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
 
 void TKxURLLabel::MouseDown()
 {
-    // The release must come back here even when it happens off the label,
-    // and so must every move after the press: captured before anything
-    // else, repainting included, can let the next move through.
-    SetCapture(Handle());
     pressed_ = true;
     mouseOver_ = true;
     SetFontColor(colorClick_);
+    // The release must come back here even when it happens off the label.
+    SetCapture(Handle());
 }
 
 void TKxURLLabel::MouseUp(int x, int y)
