@@ -39,18 +39,24 @@ if [ -n "$(git status --porcelain --untracked-files=no 2>/dev/null)" ]; then
     echo "Note: the working tree has uncommitted changes; this zip is not that of commit $(git rev-parse --short HEAD)."
 fi
 
-# Only what ships is built: no tests, no benchmark.
+# Only what ships is built: no tests, no benchmark. The folders are those of
+# the win32 and win64 presets, so that `--build-dir build` packs what they
+# built; a folder configured otherwise is configured anew.
 targets="Ostrel ostrelscan bavhost eicarscan"
-for arch in x86 x64; do
-    case $arch in
-        x86) toolchain=mingw-i686 ;;
-        x64) toolchain=mingw-x86_64 ;;
+for preset in win32 win64; do
+    case $preset in
+        win32) toolchain=mingw-i686 ;;
+        win64) toolchain=mingw-x86_64 ;;
     esac
-    cmake -S "$root" -B "$build/$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-          -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" >/dev/null
-    cmake --build "$build/$arch" --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-2}" --target $targets
+    folder=$build/$preset
+    if ! grep -q "^CMAKE_BUILD_TYPE:STRING=Release$" "$folder/CMakeCache.txt" 2>/dev/null ||
+       ! grep -q "^CMAKE_TOOLCHAIN_FILE:[A-Z]*=$root/cmake/$toolchain.cmake$" "$folder/CMakeCache.txt"; then
+        cmake -S "$root" -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+              -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" >/dev/null
+    fi
+    cmake --build "$folder" --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-2}" --target $targets
 done
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/x86/CMakeCache.txt")
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/win32/CMakeCache.txt")
 [ -n "$version" ] || { echo "release.sh: no project version in the build" >&2; exit 1; }
 
 stage=$build/zip
@@ -59,10 +65,14 @@ mkdir -p "$stage/x86" "$stage/x64" "$stage/tools/x86" "$stage/tools/x64" "$stage
 # The plug-in and the scanner it runs by default side by side, so the
 # configuration dialog finds the scanner beside the plug-in.
 for arch in x86 x64; do
-    cp "$build/$arch/bin/Ostrel.bav" "$build/$arch/bin/ostrelscan.exe" "$stage/$arch/"
+    case $arch in
+        x86) bin=$build/win32/bin ;;
+        x64) bin=$build/win64/bin ;;
+    esac
+    cp "$bin/Ostrel.bav" "$bin/ostrelscan.exe" "$stage/$arch/"
     sed 's/\r$//; s/$/\r/' packaging/ostrelscan.ini.sample >"$stage/$arch/ostrelscan.ini.sample"
     for tool in bavhost eicarscan; do
-        cp "$build/$arch/bin/$tool.exe" "$stage/tools/$arch/"
+        cp "$bin/$tool.exe" "$stage/tools/$arch/"
     done
 done
 cp lang/Deutsch.lng "$stage/lang/"

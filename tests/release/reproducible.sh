@@ -2,7 +2,8 @@
 # Builds the release twice, from this tree and from a copy of it at another
 # path, into different build folders, and requires byte-identical zips.
 #   reproducible.sh WORKDIR
-# WORKDIR/a is kept between runs (the signing test reuses it); the copy is
+# This tree's release is built in the presets' folders (build/win32 and
+# build/win64), which the full test run has built already; the copy is
 # built from scratch every time, so a stale build cannot hide a difference.
 set -eu
 . "$(dirname "$0")/setup.sh"
@@ -14,7 +15,7 @@ mkdir -p "$other/source"
 (cd "$root" && tar -c --exclude=./.git --exclude=./build --exclude=./dist .) | tar -x -C "$other/source"
 
 start=$(date +%s)
-sh "$root/scripts/release.sh" --build-dir "$work/a" --dist-dir "$work/a-dist" >"$work/a.log" 2>&1 ||
+sh "$root/scripts/release.sh" --build-dir "$root/build" --dist-dir "$work/a-dist" >"$work/a.log" 2>&1 ||
     { cat "$work/a.log"; echo "FAIL: first release build"; exit 1; }
 sh "$other/source/scripts/release.sh" --build-dir "$other/build" --dist-dir "$other/dist" >"$work/b.log" 2>&1 ||
     { cat "$work/b.log"; echo "FAIL: second release build"; exit 1; }

@@ -3,7 +3,7 @@
 # from PEM files and once from a password-protected PKCS#12 file, and checks
 # every .bav and .exe in the zip with osslsigncode against that certificate.
 # The release script itself runs the static DLL checks on the signed files.
-#   signed.sh WORKDIR   (WORKDIR/a: the build of the reproducibility test)
+#   signed.sh WORKDIR   (it packs the presets' builds, as the reproducibility test does)
 set -eu
 . "$(dirname "$0")/setup.sh"
 
@@ -19,7 +19,7 @@ openssl pkcs12 -export -inkey "$keys/key.pem" -in "$keys/cert.pem" -passout pass
         -out "$keys/signer.p12"
 
 release() {
-    sh "$root/scripts/release.sh" --build-dir "$work/a" --dist-dir "$work/$1" >"$work/$1.log" 2>&1 ||
+    sh "$root/scripts/release.sh" --build-dir "$root/build" --dist-dir "$work/$1" >"$work/$1.log" 2>&1 ||
         { cat "$work/$1.log"; echo "FAIL: signed release ($1)"; exit 1; }
     grep -q '^Signed with ' "$work/$1.log" || { cat "$work/$1.log"; echo "FAIL: release ($1) is not signed"; exit 1; }
 }
