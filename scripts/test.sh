@@ -26,12 +26,10 @@ release_log=build/native/release-tests.log
 nice -n 19 ctest --preset native -L release --no-label-summary >"$release_log" 2>&1 &
 release_pid=$!
 
-if scripts/runs-32bit.sh; then
-    ctest --preset win32 --no-label-summary || status=1
-else
-    echo "32-bit Windows tests skipped: this Linux kernel cannot run 32-bit programs"
-    ctest --preset win32 -L static --no-label-summary || status=1
-fi
+# Where 32-bit programs cannot run, the win32 build registers only its static checks.
+scripts/runs-32bit.sh ||
+    echo "32-bit Windows tests skipped: this Linux kernel cannot run 32-bit programs; only the static checks of the 32-bit build run"
+ctest --preset win32 --no-label-summary || status=1
 echo "The 64-bit Windows tests are running; their report follows that of the release tests."
 win64_log=build/win64/tests.log
 ctest --preset win64 --no-label-summary >"$win64_log" 2>&1 || status=1
