@@ -19,7 +19,8 @@ using Kind = Verdict::Kind;
 auto Fields(const ScannerProfile& row)
 {
     return std::tie(row.engine, row.title, row.program, row.arguments, row.cleanCodes, row.infectedCodes,
-                    row.namePattern, row.cleanLine);
+                    row.namePatterns, row.nameNextLinePatterns, row.notNames, row.cleanLines, row.errorLines,
+                    row.offLines);
 }
 
 // A user's complete row; each bad definition below changes one part of it.
@@ -49,7 +50,11 @@ TEST(EngineSections, EveryBadDefinitionIsAFaultOfItsLineAndGivesNoRow)
         {"*: {name} FOUND", "*: FOUND", "line 6: [engine mine]: name \"*: FOUND\" has no {name}"},
         {"*: {name} FOUND", "{name}", "line 6: [engine mine]: name \"{name}\" is {name} alone"},
         {"*: {name} FOUND", "*{name} FOUND", "line 6: [engine mine]: name \"*{name} FOUND\" has '*' right before"},
-        {"clean_line=", "cleanline=", "line 7: [engine mine]: unknown key \"cleanline\""},
+        {"clean_line=*: OK\r\n", "", "line 1: [engine mine]: missing clean_line="},
+        {"clean_line=*: OK", "clean_line=*: {name}", "line 7: [engine mine]: clean_line \"*: {name}\" has {name}"},
+        {"", "error_line=x {name}\r\n", "line 8: [engine mine]: error_line \"x {name}\" has {name}"},
+        {"clean=0", "clean=anything", "line 4: [engine mine]: clean \"anything\": \"anything\" is not"},
+        {"", "titel=x\r\n", "line 8: [engine mine]: unknown key \"titel\""},
         {"", "clean=1\r\n", "line 8: [engine mine]: clean is given twice, here and on line 4"},
         {"", "[engine Mine]\r\n", "line 8: [engine mine]: a second section of that name; the first is on line 1"},
         {"[engine mine]", "[engine clamscan]", "line 1: [engine clamscan]: \"clamscan\" is a built-in engine"},
