@@ -156,3 +156,42 @@ TEST(EngineSections, TheSamplesExampleReadsClamscansReports)
 
 }  // namespace
 }  // namespace ostrel::ostrelscan
+
+namespace ostrel::ostrelscan {
+namespace {
+
+// A row's words for an engine that is off, or that could not check, come
+// before its clean line; a name wrapped onto the next line is still a find,
+// and what the row calls no name is none.
+TEST(EngineSections, TheRowsOwnWordsDecide)
+{
+    Settings settings;
+    ASSERT_EQ(ReadIni(kRow + "off_line=License expired*\r\nerror_line=*: skipped\r\n"
+                             "name_next_line=*: FOUND:\r\nnot_a_name=none\r\n",
+                      settings),
+              std::vector<std::string>{});
+    const ScannerProfile& row = settings.engines.front();
+    struct Case {
+        uint32_t exitCode;
+        std::string output;
+        Kind kind;
+        bool engineOff;
+        std::string expected;  // the name, or a piece of the reason
+    };
+    const Case cases[] = {
+        {0, "C:\\a: OK\nLicense expired on 1.1.\n", Kind::error, true, "says it is switched off"},
+        {0, "C:\\a: OK\nC:\\a: skipped\n", Kind::error, false, "could not check the file: \"C:\\a: skipped\""},
+        {1, "C:\\a: FOUND:\n  X.Y \nC:\\a: skipped\n", Kind::infected, false, "X.Y"},
+        {1, "C:\\a: none FOUND\n", Kind::error, false, "its code for a threat, but named none"},
+    };
+    for (const Case& c : cases) {
+        const Verdict verdict = ReadProfileReport(row, c.exitCode, c.output);
+        EXPECT_EQ(verdict.kind, c.kind) << c.output;
+        EXPECT_EQ(verdict.engineOff, c.engineOff) << c.output;
+        EXPECT_NE((c.kind == Kind::infected ? verdict.name : verdict.reason).find(c.expected), std::string::npos)
+            << verdict.reason;
+    }
+}
+
+}  // namespace
+}  // namespace ostrel::ostrelscan

@@ -93,10 +93,6 @@ std::string PluginWithOstrelscan::Log() const
     return PathExists(plugin.File("ostrel.log")) ? ReadFileBytes(plugin.File("ostrel.log")) : "";
 }
 
-}  // namespace ostrel::test
-
-namespace ostrel::test {
-
 std::string EsetReport(const std::string& fileLines, int files, int objects, int detected)
 {
     return "ECLS Command-line scanner, version 12.2.29.0, (C) 1992-2019 ESET, spol. s r.o.\r\n"

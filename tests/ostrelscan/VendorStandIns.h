@@ -55,10 +55,6 @@ public:
     PluginLibrary plugin;
 };
 
-}  // namespace ostrel::test
-
-namespace ostrel::test {
-
 // ecls.exe's report around the lines it prints per file, as ecls 12.2 prints
 // it (CSIRT-SK/viruschecker, driver/test/.../EsetTest.kt); "{file}" is the
 // file asked about.
