@@ -47,7 +47,7 @@ TEST_F(VendorEngines, PublishedReportsAreReadByTheirWords)
     // Kaspersky Anti-Virus 18 as IRMA recorded it (quarkslab/irma,
     // probe/tests/modules/antivirus/test_kaspersky_win.py): the console
     // wrapped the name, and a run that found nothing to scan.
-    const std::string wrapped = "2018-05-23 19:19:55     {file}    detected\r\nEICAR-Test-File\r\n"
+    const std::string wrapped = "2018-05-23 19:19:55     {file}    detected\r\n\r\nEICAR-Test-File\r\n"
                                 "2018-05-23 19:19:59     {file}    skipped\r\n";
     const std::string noObjects =
         "AV bases release date: 2018-05-23 12:37:00 (full)\r\n; --- Settings ---\r\n"

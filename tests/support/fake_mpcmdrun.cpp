@@ -11,6 +11,9 @@
 // scripted run appends its command line to runs.txt beside the program.
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,6 +50,8 @@ int main(int argc, char** argv)
         for (std::size_t at = text.find("{file}"); at != std::string::npos; at = text.find("{file}", at + asked.size())) {
             text.replace(at, 6, asked);
         }
+        // As it stands: no LF becomes CR LF a second time.
+        _setmode(_fileno(stdout), _O_BINARY);
         std::fwrite(text.data(), 1, text.size(), stdout);
         return std::atoi(transcript.c_str());
     }

@@ -45,7 +45,7 @@ std::string Quoted(const std::string& line)
 }
 
 // The find that a line names, if any: on the line itself, or, where the
-// console wrapped it, alone on the next one.
+// console wrapped it, alone on the next line that is not blank.
 std::optional<std::string> FindOnLine(const ScannerProfile& profile, const std::vector<std::string>& lines,
                                       std::size_t at, std::string_view file)
 {
@@ -61,9 +61,13 @@ std::optional<std::string> FindOnLine(const ScannerProfile& profile, const std::
             return name;
         }
     }
+    std::size_t next = at + 1;
+    while (next < lines.size() && TrimBlanks(lines[next]).empty()) {
+        ++next;
+    }
     for (const std::string& pattern : profile.nameNextLinePatterns) {
-        if (at + 1 < lines.size() && MatchLinePattern(pattern, lines[at], file)) {
-            if (std::optional<std::string> name = threat(TrimBlanks(lines[at + 1]))) {
+        if (next < lines.size() && MatchLinePattern(pattern, lines[at], file)) {
+            if (std::optional<std::string> name = threat(TrimBlanks(lines[next]))) {
                 return name;
             }
         }

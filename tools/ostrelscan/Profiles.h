@@ -22,7 +22,7 @@ struct ScannerProfile {
     std::vector<uint32_t> infectedCodes;  // empty: any code
     // Patterns of the one language (see MatchPattern).
     std::vector<std::string> namePatterns;      // a line that names a find
-    std::vector<std::string> nameNextLinePatterns;  // a line whose find's name stands alone on the next line
+    std::vector<std::string> nameNextLinePatterns;  // a line whose find's name stands alone on the next one
     std::vector<std::string> notNames;          // what a name pattern takes that names no threat
     std::vector<std::string> cleanLines;        // a clean report has a line for each
     std::vector<std::string> errorLines;        // a line that makes the report an error
