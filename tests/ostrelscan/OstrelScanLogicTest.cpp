@@ -249,7 +249,8 @@ TEST(NamePattern, AnchorsAndStars)
     // A name in quotes among fields, where a member's name in an archive may
     // hold the same words: the engine's own field is the last one.
     EXPECT_EQ(MatchNamePattern("name=\"*\", threat=\"{name}\", action=\"*\", info=\"*\"",
-                               "name=\"a.zip \xBB ZIP \xBB x\", threat=\"Win32/Fake\", threat=\"is OK\", action=\"\", info=\"\""),
+                               "name=\"a.zip \xBB ZIP \xBB x\", threat=\"Win32/Fake\", threat=\"is OK\", "
+                               "action=\"\", info=\"\""),
               "is OK");
     // A blank is any run of blanks and tabs; a name of blanks is none.
     EXPECT_EQ(MatchNamePattern("* detected {name}", "12:00:01\tC:\\a b.eml\tdetected\t\tEICAR-Test-File"),

@@ -42,7 +42,8 @@ TEST_F(VendorEngines, PublishedReportsAreReadByTheirWords)
     // (quarkslab/irma, probe/modules/antivirus/eset_win/eset_win.py) reads
     // threat= where ecls 12.2 writes result=.
     const auto threatSpelling = [](std::string line) { return line.replace(line.find("result="), 6, "threat"); };
-    const std::string member = "name=\"{file} \xBB ZIP \xBB go/bin/rsrc.exe\", result=\"is OK\", action=\"\", info=\"\"\r\n";
+    const std::string member =
+        "name=\"{file} \xBB ZIP \xBB go/bin/rsrc.exe\", result=\"is OK\", action=\"\", info=\"\"\r\n";
     const std::string unableToOpen = "name=\"{file}\", threat=\"\", action=\"\", info=\"unable to open\"\r\n";
     // Kaspersky Anti-Virus 18 as IRMA recorded it (quarkslab/irma,
     // probe/tests/modules/antivirus/test_kaspersky_win.py): the console

@@ -47,7 +47,8 @@ int main(int argc, char** argv)
             asked = readable ? argv[i] : asked;
         }
         std::string text = transcript.substr(transcript.find('\n') + 1);
-        for (std::size_t at = text.find("{file}"); at != std::string::npos; at = text.find("{file}", at + asked.size())) {
+        for (std::size_t at = text.find("{file}"); at != std::string::npos;
+             at = text.find("{file}", at + asked.size())) {
             text.replace(at, 6, asked);
         }
         // As it stands: no LF becomes CR LF a second time.

@@ -20,7 +20,7 @@ enum class Key {
 };
 
 // In the order a printed section gives them.
-constexpr const char* kKeyNames[] = {"title",     "program",    "arguments",  "clean",      "found",   "name",
+constexpr const char* kKeyNames[] = {"title",          "program",    "arguments",  "clean",      "found",   "name",
                                      "name_next_line", "not_a_name", "clean_line", "error_line", "off_line"};
 
 std::string KeyName(Key key)

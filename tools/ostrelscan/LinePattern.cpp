@@ -86,6 +86,15 @@ std::optional<std::string> MatchPattern(std::string_view pattern, std::string_vi
     const auto fits = [&](std::string_view part, std::size_t at) {
         return !part.empty() && text.substr(at, part.size()) == part;
     };
+    // Most lines already fail at a literal start or end: no table for them.
+    if (count > 0) {
+        const std::string_view first = pieces.front().kind == Kind::text ? pieces.front().text : "";
+        const std::string_view last = pieces.back().kind == Kind::text ? pieces.back().text : "";
+        if ((!first.empty() && !fits(first, 0)) ||
+            (!last.empty() && (size < last.size() || !fits(last, size - last.size())))) {
+            return std::nullopt;
+        }
+    }
 
     // rest[i][t]: pieces i.. match text t.., filled from the end, so that
     // the match below can take the most for each piece without trying.

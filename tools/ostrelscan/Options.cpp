@@ -74,8 +74,8 @@ std::string ApplySetting(Settings& settings, std::string_view name, std::string_
         const std::string engine = LowerAscii(text);
         if (engine != "auto" && engine != "clamd" && FindEngine(settings, engine) == nullptr) {
             return "unknown engine \"" + text +
-                   "\": neither auto, clamd, clamscan, clamdscan, defender, eset, kaspersky nor a faultless [engine " + engine +
-                   "] section";
+                   "\": neither auto, clamd, clamscan, clamdscan, defender, eset, kaspersky nor a faultless "
+                   "[engine " + engine + "] section";
         }
         settings.engine = engine;
     } else if (key == "address") {

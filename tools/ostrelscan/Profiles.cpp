@@ -159,7 +159,7 @@ Verdict ReadProfileReport(const ScannerProfile& profile, uint32_t exitCode, std:
     }
     std::string reason = profile.title + " ended with exit code " + CodeText(exitCode);
     if (cleanCode) {
-        reason += profile.cleanCodes.empty() ? ", which says nothing here, and its report does not say the file is clean"
+        reason += profile.cleanCodes.empty() ? "; its report does not say the file is clean"
                                               : " without the line that says the file is clean";
     } else if (Contains(profile.infectedCodes, exitCode)) {
         reason += ", its code for a threat, but named none";
