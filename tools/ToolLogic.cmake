@@ -11,6 +11,7 @@ if(NOT TARGET tool_report)
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/EngineSections.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/FailureLines.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/IniText.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/LinePattern.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/Options.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/Profiles.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/ReportText.cpp

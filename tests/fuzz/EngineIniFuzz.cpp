@@ -1,8 +1,11 @@
 // ostrelscan.ini is the user's text, and its [engine NAME] sections decide
 // what runs: any bytes must give rows or faults, never a row that could not
 // run as written, and a row must read back the same from its printed form.
+// The same bytes as a report, read by each row: a find names one line's
+// text that the row does not call no name.
 #include "../../tools/ostrelscan/EngineSections.h"
 #include "../../tools/ostrelscan/Options.h"
+#include "../../tools/ostrelscan/Profiles.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -18,7 +21,8 @@ namespace {
 auto Fields(const ScannerProfile& row)
 {
     return std::tie(row.engine, row.title, row.program, row.arguments, row.cleanCodes, row.infectedCodes,
-                    row.namePattern, row.cleanLine);
+                    row.namePatterns, row.nameNextLinePatterns, row.notNames, row.cleanLines, row.errorLines,
+                    row.offLines);
 }
 
 bool Runnable(const ScannerProfile& row)
@@ -26,11 +30,17 @@ bool Runnable(const ScannerProfile& row)
     const auto both = [&](uint32_t code) {
         return std::find(row.cleanCodes.begin(), row.cleanCodes.end(), code) != row.cleanCodes.end();
     };
+    const auto named = [](const std::string& pattern) { return pattern.find("{name}") != std::string::npos; };
+    const auto unnamed = [&](const std::vector<std::string>& patterns) {
+        return std::none_of(patterns.begin(), patterns.end(), named);
+    };
     return !row.engine.empty() && !row.title.empty() && !row.program.empty() &&
-           row.arguments.find("{file}") != std::string::npos && !row.cleanCodes.empty() &&
-           !row.infectedCodes.empty() && std::none_of(row.infectedCodes.begin(), row.infectedCodes.end(), both) &&
-           row.namePattern.find("{name}") != std::string::npos && FindProfile(row.engine) == nullptr &&
-           row.engine != "auto" && row.engine != "clamd";
+           row.arguments.find("{file}") != std::string::npos &&
+           std::none_of(row.infectedCodes.begin(), row.infectedCodes.end(), both) && !row.namePatterns.empty() &&
+           std::all_of(row.namePatterns.begin(), row.namePatterns.end(), named) && !row.cleanLines.empty() &&
+           unnamed(row.nameNextLinePatterns) && unnamed(row.cleanLines) && unnamed(row.errorLines) &&
+           unnamed(row.offLines) && FindProfile(row.engine) == nullptr && row.engine != "auto" &&
+           row.engine != "clamd";
 }
 
 }  // namespace
@@ -47,6 +57,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Settings again;
         if (!ReadIni(EngineSectionText(row), again).empty() || again.engines.size() != 1 ||
             Fields(again.engines.front()) != Fields(row)) {
+            std::abort();
+        }
+        const Verdict verdict = ReadProfileReport(row, 0, text, row.title);
+        if (verdict.kind == Verdict::Kind::infected &&
+            (verdict.name.empty() || verdict.name.find_first_of("\r\n") != std::string::npos ||
+             std::find(row.notNames.begin(), row.notNames.end(), verdict.name) != row.notNames.end())) {
             std::abort();
         }
     }

@@ -24,8 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const uint32_t exitCode = data[1] % 4;
     const std::string_view text(reinterpret_cast<const char*>(data) + 2, size - 2);
 
-    const Verdict verdict = ReadProfileReport(profile, exitCode, text);
-    const bool cleanCode = exitCode == profile.cleanCodes.front();
+    // The first line stands for the file asked about.
+    const std::string_view file = text.substr(0, text.find('\n'));
+    const Verdict verdict = ReadProfileReport(profile, exitCode, text, file);
+    const bool cleanCode = profile.cleanCodes.empty() ||
+                           std::find(profile.cleanCodes.begin(), profile.cleanCodes.end(), exitCode) !=
+                               profile.cleanCodes.end();
     if ((verdict.kind == Verdict::Kind::clean && !cleanCode) ||
         (verdict.kind == Verdict::Kind::infected &&
          (verdict.name.empty() || verdict.name.find_first_of("\r\n") != std::string::npos))) {
@@ -35,11 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The same bytes as pattern and line, split at the first NUL.
     const std::size_t split = text.find('\0');
     if (split != std::string_view::npos) {
-        const auto name = MatchNamePattern(text.substr(0, split), text.substr(split + 1));
-        if (name && name->empty()) {
+        const std::string_view pattern = text.substr(0, split), line = text.substr(split + 1);
+        const auto name = MatchNamePattern(pattern, line, file);
+        if ((name && name->empty()) || (name && !MatchLinePattern(pattern, line, file))) {
             std::abort();
         }
-        MatchLinePattern(text.substr(0, split), text.substr(split + 1));
     }
 
     Settings settings;

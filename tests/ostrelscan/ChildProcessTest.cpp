@@ -69,8 +69,13 @@ TEST_F(HiddenRun, MissingProgram)
 TEST_F(HiddenRun, AFurtherScannerIsOneMoreProfile)
 {
     // Prints clamscan's way and ends with its own codes: 0 clean, 5 found.
-    const ScannerProfile fake{"fake",  "Fake scanner", {}, scanner.Parameters() + " {file}",
-                              {0},     {5},            "*: {name} FOUND", ""};
+    ScannerProfile fake;
+    fake.engine = "fake";
+    fake.title = "Fake scanner";
+    fake.arguments = scanner.Parameters() + " {file}";
+    fake.cleanCodes = {0};
+    fake.infectedCodes = {5};
+    fake.namePatterns = {"*: {name} FOUND"};
     const std::string file = "C:\\Mail\\att 1.eml";
     const std::string commandLine = ProfileCommandLine(fake, FakeScannerPath(), file);
 

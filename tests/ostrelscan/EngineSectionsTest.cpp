@@ -19,7 +19,8 @@ using Kind = Verdict::Kind;
 auto Fields(const ScannerProfile& row)
 {
     return std::tie(row.engine, row.title, row.program, row.arguments, row.cleanCodes, row.infectedCodes,
-                    row.namePattern, row.cleanLine);
+                    row.namePatterns, row.nameNextLinePatterns, row.notNames, row.cleanLines, row.errorLines,
+                    row.offLines);
 }
 
 // A user's complete row; each bad definition below changes one part of it.
@@ -49,7 +50,11 @@ TEST(EngineSections, EveryBadDefinitionIsAFaultOfItsLineAndGivesNoRow)
         {"*: {name} FOUND", "*: FOUND", "line 6: [engine mine]: name \"*: FOUND\" has no {name}"},
         {"*: {name} FOUND", "{name}", "line 6: [engine mine]: name \"{name}\" is {name} alone"},
         {"*: {name} FOUND", "*{name} FOUND", "line 6: [engine mine]: name \"*{name} FOUND\" has '*' right before"},
-        {"clean_line=", "cleanline=", "line 7: [engine mine]: unknown key \"cleanline\""},
+        {"clean_line=*: OK\r\n", "", "line 1: [engine mine]: missing clean_line="},
+        {"clean_line=*: OK", "clean_line=*: {name}", "line 7: [engine mine]: clean_line \"*: {name}\" has {name}"},
+        {"", "error_line=x {name}\r\n", "line 8: [engine mine]: error_line \"x {name}\" has {name}"},
+        {"clean=0", "clean=anything", "line 4: [engine mine]: clean \"anything\": \"anything\" is not"},
+        {"", "titel=x\r\n", "line 8: [engine mine]: unknown key \"titel\""},
         {"", "clean=1\r\n", "line 8: [engine mine]: clean is given twice, here and on line 4"},
         {"", "[engine Mine]\r\n", "line 8: [engine mine]: a second section of that name; the first is on line 1"},
         {"[engine mine]", "[engine clamscan]", "line 1: [engine clamscan]: \"clamscan\" is a built-in engine"},
@@ -146,6 +151,45 @@ TEST(EngineSections, TheSamplesExampleReadsClamscansReports)
         const Verdict verdict = ReadProfileReport(example, c.exitCode, c.output);
         EXPECT_EQ(verdict.kind, c.kind) << c.output << verdict.reason;
         EXPECT_EQ(verdict.name, c.name) << c.output;
+    }
+}
+
+}  // namespace
+}  // namespace ostrel::ostrelscan
+
+namespace ostrel::ostrelscan {
+namespace {
+
+// A row's words for an engine that is off, or that could not check, come
+// before its clean line; a name wrapped onto the next line is still a find,
+// and what the row calls no name is none.
+TEST(EngineSections, TheRowsOwnWordsDecide)
+{
+    Settings settings;
+    ASSERT_EQ(ReadIni(kRow + "off_line=License expired*\r\nerror_line=*: skipped\r\n"
+                             "name_next_line=*: FOUND:\r\nnot_a_name=none\r\n",
+                      settings),
+              std::vector<std::string>{});
+    const ScannerProfile& row = settings.engines.front();
+    struct Case {
+        uint32_t exitCode;
+        std::string output;
+        Kind kind;
+        bool engineOff;
+        std::string expected;  // the name, or a piece of the reason
+    };
+    const Case cases[] = {
+        {0, "C:\\a: OK\nLicense expired on 1.1.\n", Kind::error, true, "says it is switched off"},
+        {0, "C:\\a: OK\nC:\\a: skipped\n", Kind::error, false, "could not check the file: \"C:\\a: skipped\""},
+        {1, "C:\\a: FOUND:\n  X.Y \nC:\\a: skipped\n", Kind::infected, false, "X.Y"},
+        {1, "C:\\a: none FOUND\n", Kind::error, false, "its code for a threat, but named none"},
+    };
+    for (const Case& c : cases) {
+        const Verdict verdict = ReadProfileReport(row, c.exitCode, c.output);
+        EXPECT_EQ(verdict.kind, c.kind) << c.output;
+        EXPECT_EQ(verdict.engineOff, c.engineOff) << c.output;
+        EXPECT_NE((c.kind == Kind::infected ? verdict.name : verdict.reason).find(c.expected), std::string::npos)
+            << verdict.reason;
     }
 }
 

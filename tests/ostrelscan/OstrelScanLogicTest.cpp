@@ -242,10 +242,29 @@ TEST(NamePattern, AnchorsAndStars)
     EXPECT_EQ(MatchNamePattern("a*b*: {name}", "a--b--: n"), "n");
     EXPECT_EQ(MatchNamePattern("a*b*: {name}", "a--: n"), std::nullopt);
     EXPECT_EQ(MatchNamePattern("exact {name}", "exact one"), "one");
-    // Patterns the table must not hold: no name, a star after it, a star right before it.
+    // No name; and where a star meets the name, each takes the most it can from the left.
     EXPECT_EQ(MatchNamePattern("*: FOUND", "x: FOUND"), std::nullopt);
-    EXPECT_EQ(MatchNamePattern("{name}*", "x"), std::nullopt);
-    EXPECT_EQ(MatchNamePattern("a*{name}", "ab"), std::nullopt);
+    EXPECT_EQ(MatchNamePattern("{name}*", "xy"), "xy");
+    EXPECT_EQ(MatchNamePattern("a*{name}", "abc"), "c");
+    // A name in quotes among fields, where a member's name in an archive may
+    // hold the same words: the engine's own field is the last one.
+    EXPECT_EQ(MatchNamePattern("name=\"*\", threat=\"{name}\", action=\"*\", info=\"*\"",
+                               "name=\"a.zip \xBB ZIP \xBB x\", threat=\"Win32/Fake\", threat=\"is OK\", "
+                               "action=\"\", info=\"\""),
+              "is OK");
+    // A blank is any run of blanks and tabs; a name of blanks is none.
+    EXPECT_EQ(MatchNamePattern("* detected {name}", "12:00:01\tC:\\a b.eml\tdetected\t\tEICAR-Test-File"),
+              "EICAR-Test-File");
+    EXPECT_EQ(MatchNamePattern("* detected {name}", "12:00:01  C:\\a.eml  detected"), std::nullopt);
+    EXPECT_EQ(MatchNamePattern("x:{name}", "x:  \t"), std::nullopt);
+    // {file} is the file asked about, exactly; {count} a whole number from 1.
+    EXPECT_TRUE(MatchLinePattern("name=\"{file}\", ok", "name=\"C:\\a 1.eml\", ok", "C:\\a 1.eml"));
+    EXPECT_FALSE(MatchLinePattern("name=\"{file}\", ok", "name=\"C:\\a 1.eml \xBB ZIP \xBB m\", ok", "C:\\a 1.eml"));
+    EXPECT_FALSE(MatchLinePattern("{file}", "", ""));
+    EXPECT_TRUE(MatchLinePattern("; Processed objects: {count}", "; Processed objects:\t10"));
+    EXPECT_TRUE(MatchLinePattern("; Processed objects: {count}", "; Processed objects: 007"));
+    EXPECT_FALSE(MatchLinePattern("; Processed objects: {count}", "; Processed objects: 00"));
+    EXPECT_FALSE(MatchLinePattern("; Processed objects: {count}", "; Processed objects: 1x"));
 
     // Lines without a name: the whole line, stars taking any text or none.
     EXPECT_TRUE(MatchLinePattern("*: OK", " C:\\a: OK.eml: OK \r"));

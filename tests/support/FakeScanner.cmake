@@ -5,3 +5,6 @@ add_executable(fake_scanner support/fake_scanner.cpp)
 
 # Stands in for Microsoft Defender's MpCmdRun.exe, which Wine lacks.
 add_executable(fake_mpcmdrun support/fake_mpcmdrun.cpp)
+
+# The same with a version resource, as an installer leaves Kaspersky's avp.com.
+add_executable(fake_avp support/fake_mpcmdrun.cpp support/FakeAvpVersion.rc)

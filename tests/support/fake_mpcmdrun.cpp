@@ -4,8 +4,16 @@
 // 2 threats found. It finds only the EICAR test string.
 //
 // A file transcript.txt beside the program replaces all that: its first
-// line is the exit code, the rest is printed as it stands. So the tests
-// play a switched-off Defender, its failures, or clamscan.
+// line is the exit code, the rest is printed as it stands, but for each
+// "{file}", which becomes the first argument that names a readable file, as
+// engines echo the file they were asked about. So the tests play a
+// switched-off Defender, its failures, clamscan, ESET or Kaspersky. Each
+// scripted run appends its command line to runs.txt beside the program.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -31,8 +39,21 @@ int main(int argc, char** argv)
     bool scripted = false;
     const std::string transcript = ReadAll(folder + "transcript.txt", scripted);
     if (scripted) {
-        const std::size_t lineEnd = transcript.find('\n');
-        std::fwrite(transcript.data() + lineEnd + 1, 1, transcript.size() - lineEnd - 1, stdout);
+        std::ofstream(folder + "runs.txt", std::ios::binary | std::ios::app) << GetCommandLineA() << "\r\n";
+        std::string asked;
+        for (int i = argc - 1; i >= 1; --i) {
+            bool readable = false;
+            ReadAll(argv[i], readable);
+            asked = readable ? argv[i] : asked;
+        }
+        std::string text = transcript.substr(transcript.find('\n') + 1);
+        for (std::size_t at = text.find("{file}"); at != std::string::npos;
+             at = text.find("{file}", at + asked.size())) {
+            text.replace(at, 6, asked);
+        }
+        // As it stands: no LF becomes CR LF a second time.
+        _setmode(_fileno(stdout), _O_BINARY);
+        std::fwrite(text.data(), 1, text.size(), stdout);
         return std::atoi(transcript.c_str());
     }
 

@@ -13,15 +13,25 @@ namespace {
 
 constexpr std::string_view kFile = "{file}";
 constexpr std::string_view kName = "{name}";
+constexpr std::string_view kAnyCode = "any";
 
-enum class Key { title, program, arguments, clean, found, name, cleanLine, count };
+enum class Key {
+    title, program, arguments, clean, found, name, nameNextLine, notName, cleanLine, errorLine, offLine, count
+};
 
 // In the order a printed section gives them.
-constexpr const char* kKeyNames[] = {"title", "program", "arguments", "clean", "found", "name", "clean_line"};
+constexpr const char* kKeyNames[] = {"title",          "program",    "arguments",  "clean",      "found",   "name",
+                                     "name_next_line", "not_a_name", "clean_line", "error_line", "off_line"};
 
 std::string KeyName(Key key)
 {
     return kKeyNames[static_cast<int>(key)];
+}
+
+// Keys that may be given more than once, each adding one pattern or text.
+bool Repeats(Key key)
+{
+    return key >= Key::name && key < Key::count;
 }
 
 std::optional<Key> KeyOf(std::string_view name)
@@ -87,13 +97,15 @@ std::string NamePatternFault(std::string_view pattern)
     if (pattern.size() == kName.size()) {
         return "is {name} alone, which would read every line as a find";
     }
-    if (pattern.find('*', at) != std::string_view::npos) {
-        return "has a '*' after {name}";
-    }
     if (at > 0 && pattern[at - 1] == '*') {
         return "has '*' right before {name}: the text that ends ahead of the name must stand between them";
     }
     return {};
+}
+
+std::string LinePatternFault(std::string_view pattern)
+{
+    return pattern.find(kName) == std::string_view::npos ? "" : "has {name}, which only name= takes";
 }
 
 // A section's keys as they come; a row once every key is there and right.
@@ -109,12 +121,15 @@ public:
     {
         const std::optional<Key> key = KeyOf(line.name);
         if (!key) {
-            Fault(line.number, "unknown key \"" + line.name +
-                                   "\" (program, arguments, clean, found, name, clean_line or title)");
+            std::string known;
+            for (const char* name : kKeyNames) {
+                known += (known.empty() ? "" : ", ") + std::string(name);
+            }
+            Fault(line.number, "unknown key \"" + line.name + "\" (" + known + ")");
             return;
         }
         int& given = lines_[static_cast<int>(*key)];
-        if (given != 0) {
+        if (given != 0 && !Repeats(*key)) {
             Fault(line.number, KeyName(*key) + " is given twice, here and on line " + std::to_string(given));
             return;
         }
@@ -140,15 +155,12 @@ public:
             break;
         case Key::clean: Codes(line, row_.cleanCodes); break;
         case Key::found: Codes(line, row_.infectedCodes); break;
-        case Key::name: {
-            const std::string fault = NamePatternFault(value);
-            if (!fault.empty()) {
-                Fault(line.number, "name \"" + value + "\" " + fault);
-            }
-            row_.namePattern = value;
-            break;
-        }
-        case Key::cleanLine: row_.cleanLine = value; break;
+        case Key::name: Pattern(line, NamePatternFault(value), row_.namePatterns); break;
+        case Key::nameNextLine: Pattern(line, LinePatternFault(value), row_.nameNextLinePatterns); break;
+        case Key::notName: row_.notNames.push_back(value); break;
+        case Key::cleanLine: Pattern(line, LinePatternFault(value), row_.cleanLines); break;
+        case Key::errorLine: Pattern(line, LinePatternFault(value), row_.errorLines); break;
+        case Key::offLine: Pattern(line, LinePatternFault(value), row_.offLines); break;
         case Key::count: break;
         }
     }
@@ -156,7 +168,8 @@ public:
     std::optional<ScannerProfile> Finish(EngineSource source)
     {
         std::string missing;
-        for (const Key key : {Key::program, Key::arguments, Key::clean, Key::found, Key::name}) {
+        // Without clean_line an unexpected report could read as clean.
+        for (const Key key : {Key::program, Key::arguments, Key::clean, Key::found, Key::name, Key::cleanLine}) {
             const bool needed = key != Key::program || source == EngineSource::user;
             if (needed && lines_[static_cast<int>(key)] == 0) {
                 missing += (missing.empty() ? "" : ", ") + KeyName(key) + "=";
@@ -187,8 +200,20 @@ private:
         faulty_ = true;
     }
 
+    void Pattern(const IniLine& line, const std::string& fault, std::vector<std::string>& patterns)
+    {
+        if (!fault.empty()) {
+            Fault(line.number, line.name + " \"" + line.value + "\" " + fault);
+        }
+        patterns.push_back(line.value);
+    }
+
+    // Empty for "any": the report's words alone decide.
     void Codes(const IniLine& line, std::vector<uint32_t>& codes)
     {
+        if (SameName(line.value, kAnyCode)) {
+            return;
+        }
         for (std::size_t from = 0; from <= line.value.size();) {
             const std::size_t comma = std::min(line.value.find(',', from), line.value.size());
             const std::string piece = TrimBlanks(std::string_view(line.value).substr(from, comma - from));
@@ -249,6 +274,9 @@ std::string ValueText(const std::string& value)
 
 std::string CodesText(const std::vector<uint32_t>& codes)
 {
+    if (codes.empty()) {
+        return std::string(kAnyCode);
+    }
     std::string text;
     for (const uint32_t code : codes) {
         text += (text.empty() ? "" : ",") + ExitCodeText(code);
@@ -321,8 +349,17 @@ std::string EngineSectionText(const ScannerProfile& row)
     add(Key::arguments, ValueText(row.arguments));
     add(Key::clean, CodesText(row.cleanCodes));
     add(Key::found, CodesText(row.infectedCodes));
-    add(Key::name, ValueText(row.namePattern));
-    add(Key::cleanLine, ValueText(row.cleanLine));
+    const auto addAll = [&](Key key, const std::vector<std::string>& values) {
+        for (const std::string& value : values) {
+            add(key, ValueText(value));
+        }
+    };
+    addAll(Key::name, row.namePatterns);
+    addAll(Key::nameNextLine, row.nameNextLinePatterns);
+    addAll(Key::notName, row.notNames);
+    addAll(Key::cleanLine, row.cleanLines);
+    addAll(Key::errorLine, row.errorLines);
+    addAll(Key::offLine, row.offLines);
     return text;
 }
 

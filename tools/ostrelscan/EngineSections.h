@@ -1,8 +1,9 @@
 #pragma once
 
 // The engines' rows in their ini form: one section "[engine NAME]" per
-// engine, with the keys program, arguments, clean, found, name, clean_line
-// and title. No <windows.h>.
+// engine, with the keys title, program, arguments, clean, found, and the
+// patterns name, name_next_line, not_a_name, clean_line, error_line and
+// off_line, which may each be given more than once. No <windows.h>.
 #include "IniText.h"
 #include "Profiles.h"
 

@@ -27,7 +27,7 @@ EngineAnswer RunProgram(const ScannerProfile& profile, const std::string& progra
     if (!run.failure.empty()) {
         return {Verdict::Error(profile.title + ": " + run.failure), run.output, label};
     }
-    return {ReadProfileReport(profile, run.exitCode, run.output), run.output, label};
+    return {ReadProfileReport(profile, run.exitCode, run.output, file), run.output, label};
 }
 
 std::string ClamdLabel(const std::string& address)
@@ -36,10 +36,12 @@ std::string ClamdLabel(const std::string& address)
 }
 
 // clamd where the user named its address or ClamAV's daemon is installed,
-// else Defender while it is on, else clamscan. No socket is opened on a
-// guess: on a shared machine any user may listen on the default port. An
-// engine that answered is not passed over, only one that is not there or
-// says it is off.
+// else an installed ESET or Kaspersky, else Defender while it is on, else
+// clamscan. Windows switches Defender off while another antivirus is
+// active, and it would cost an MpCmdRun.exe per attachment to hear so. No
+// socket is opened on a guess: on a shared machine any user may listen on
+// the default port. An engine that answered is not passed over, only one
+// that is not there or says it is off.
 EngineAnswer AskFirstEngineThere(const Settings& settings, const std::string& file)
 {
     const auto automatic = [](const std::string& label) { return label + " (auto)"; };
@@ -65,7 +67,7 @@ EngineAnswer AskFirstEngineThere(const Settings& settings, const std::string& fi
         tried.push_back("ClamAV daemon clamd: not installed (looked for " + daemon.looked +
                         ") and no address= in ostrelscan.ini");
     }
-    for (const char* engine : {"defender", "clamscan"}) {
+    for (const char* engine : {"eset", "kaspersky", "defender", "clamscan"}) {
         const ScannerProfile& profile = *FindProfile(engine);
         const ProgramSearch search = FindInstalledProgram(engine);
         if (search.program.empty()) {

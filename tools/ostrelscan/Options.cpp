@@ -74,8 +74,8 @@ std::string ApplySetting(Settings& settings, std::string_view name, std::string_
         const std::string engine = LowerAscii(text);
         if (engine != "auto" && engine != "clamd" && FindEngine(settings, engine) == nullptr) {
             return "unknown engine \"" + text +
-                   "\": neither auto, clamd, clamscan, clamdscan, defender nor a faultless [engine " + engine +
-                   "] section";
+                   "\": neither auto, clamd, clamscan, clamdscan, defender, eset, kaspersky nor a faultless "
+                   "[engine " + engine + "] section";
         }
         settings.engine = engine;
     } else if (key == "address") {
@@ -170,9 +170,9 @@ std::optional<Endpoint> ParseAddress(std::string_view address)
 std::string UsageText()
 {
     return "Usage: ostrelscan [SWITCHES] [--OPTION=VALUE] FILE\r\n"
-           "Asks ClamAV, Microsoft Defender or a scanner of your own about FILE and\r\n"
-           "prints the report the Ostrel plug-in reads. FILE is every argument after\r\n"
-           "the switches.\r\n"
+           "Asks ClamAV, ESET, Kaspersky, Microsoft Defender or a scanner of your own\r\n"
+           "about FILE and prints the report the Ostrel plug-in reads. FILE is every\r\n"
+           "argument after the switches.\r\n"
            "\r\n"
            "  -e                  cure: engines do not repair, so an infected file\r\n"
            "                      is reported as not repaired\r\n"
@@ -180,12 +180,14 @@ std::string UsageText()
            "  -h, --help          this text\r\n"
            "  --engines           every engine as an ini section to copy and change\r\n"
            "  --engine=NAME       auto (default), clamd, clamscan, clamdscan,\r\n"
-           "                      defender, or one of your [engine NAME] sections;\r\n"
-           "                      auto asks clamd where an address is named or\r\n"
-           "                      ClamAV's clamd.exe is installed, else Microsoft\r\n"
-           "                      Defender while it is on, else clamscan\r\n"
+           "                      defender, eset, kaspersky, or one of your\r\n"
+           "                      [engine NAME] sections; auto asks clamd where an\r\n"
+           "                      address is named or ClamAV's clamd.exe is\r\n"
+           "                      installed, else ESET or Kaspersky where installed,\r\n"
+           "                      else Microsoft Defender while it is on, else\r\n"
+           "                      clamscan\r\n"
            "  --address=HOST:PORT clamd's TCP socket, default 127.0.0.1:3310\r\n"
-           "  --program=PATH      the full path of clamscan, clamdscan or defender,\r\n"
+           "  --program=PATH      the full path of a built-in engine's program,\r\n"
            "                      when it is not where its installer puts it\r\n"
            "  --timeout=SECONDS   give up after this long, default 10\r\n"
            "Other switches are accepted and ignored. The options may also stand in\r\n"

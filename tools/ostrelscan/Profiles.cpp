@@ -12,8 +12,6 @@
 namespace ostrel::ostrelscan {
 namespace {
 
-constexpr std::string_view kName = "{name}";
-
 bool Contains(const std::vector<uint32_t>& codes, uint32_t code)
 {
     return std::find(codes.begin(), codes.end(), code) != codes.end();
@@ -44,6 +42,51 @@ std::string LastLine(const std::vector<std::string>& lines)
 std::string Quoted(const std::string& line)
 {
     return "\"" + CutWithEllipsis(line, 200) + "\"";
+}
+
+// The find that a line names, if any: on the line itself, or, where the
+// console wrapped it, alone on the next line that is not blank.
+std::optional<std::string> FindOnLine(const ScannerProfile& profile, const std::vector<std::string>& lines,
+                                      std::size_t at, std::string_view file)
+{
+    const auto threat = [&](std::optional<std::string> name) -> std::optional<std::string> {
+        if (!name || name->empty() ||
+            std::find(profile.notNames.begin(), profile.notNames.end(), *name) != profile.notNames.end()) {
+            return std::nullopt;
+        }
+        return name;
+    };
+    for (const std::string& pattern : profile.namePatterns) {
+        if (std::optional<std::string> name = threat(MatchNamePattern(pattern, lines[at], file))) {
+            return name;
+        }
+    }
+    std::size_t next = at + 1;
+    while (next < lines.size() && TrimBlanks(lines[next]).empty()) {
+        ++next;
+    }
+    for (const std::string& pattern : profile.nameNextLinePatterns) {
+        if (next < lines.size() && MatchLinePattern(pattern, lines[at], file)) {
+            if (std::optional<std::string> name = threat(TrimBlanks(lines[next]))) {
+                return name;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// The first line that one of the patterns matches.
+std::optional<std::string> FirstLine(const std::vector<std::string>& patterns, const std::vector<std::string>& lines,
+                                     std::string_view file)
+{
+    for (const std::string& line : lines) {
+        for (const std::string& pattern : patterns) {
+            if (MatchLinePattern(pattern, line, file)) {
+                return TrimBlanks(line);
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -85,101 +128,29 @@ std::string ProfileCommandLine(const ScannerProfile& profile, const std::string&
     return QuoteArgument(program) + " " + arguments;
 }
 
-std::optional<std::string> MatchNamePattern(std::string_view pattern, std::string_view line)
-{
-    const std::size_t at = pattern.find(kName);
-    if (at == std::string_view::npos) {
-        return std::nullopt;
-    }
-    const std::string_view before = pattern.substr(0, at);
-    const std::string_view after = pattern.substr(at + kName.size());
-    if (after.find('*') != std::string_view::npos) {
-        return std::nullopt;
-    }
-    const std::string trimmed = TrimBlanks(line);
-    std::string_view head = trimmed;
-    if (head.size() < after.size() || head.substr(head.size() - after.size()) != after) {
-        return std::nullopt;
-    }
-    head.remove_suffix(after.size());
-
-    // Pieces between the stars: the first anchored at the start, the middle
-    // ones leftmost, the last one (just before the name) rightmost.
-    std::vector<std::string_view> pieces;
-    for (std::size_t from = 0;;) {
-        const std::size_t star = before.find('*', from);
-        pieces.push_back(before.substr(from, star == std::string_view::npos ? star : star - from));
-        if (star == std::string_view::npos) {
-            break;
-        }
-        from = star + 1;
-    }
-    if (head.substr(0, pieces.front().size()) != pieces.front()) {
-        return std::nullopt;
-    }
-    std::size_t start = pieces.front().size();
-    if (pieces.size() > 1) {
-        for (std::size_t i = 1; i + 1 < pieces.size(); ++i) {
-            const std::size_t found = head.find(pieces[i], start);
-            if (found == std::string_view::npos) {
-                return std::nullopt;
-            }
-            start = found + pieces[i].size();
-        }
-        const std::string_view last = pieces.back();
-        if (last.empty()) {
-            return std::nullopt;
-        }
-        const std::size_t found = head.rfind(last);
-        if (found == std::string_view::npos || found < start) {
-            return std::nullopt;
-        }
-        start = found + last.size();
-    }
-    std::string name = TrimBlanks(head.substr(start));
-    if (name.empty()) {
-        return std::nullopt;
-    }
-    return name;
-}
-
-bool MatchLinePattern(std::string_view pattern, std::string_view line)
-{
-    const std::string trimmed = TrimBlanks(line);
-    const std::string_view text = trimmed;
-    // Where the last star began and how much of the text it has taken.
-    std::size_t p = 0, t = 0, star = std::string_view::npos, taken = 0;
-    while (t < text.size()) {
-        if (p < pattern.size() && pattern[p] == '*') {
-            star = p++;
-            taken = t;
-        } else if (p < pattern.size() && pattern[p] == text[t]) {
-            ++p;
-            ++t;
-        } else if (star != std::string_view::npos) {
-            p = star + 1;
-            t = ++taken;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') {
-        ++p;
-    }
-    return p == pattern.size();
-}
-
-Verdict ReadProfileReport(const ScannerProfile& profile, uint32_t exitCode, std::string_view output)
+Verdict ReadProfileReport(const ScannerProfile& profile, uint32_t exitCode, std::string_view output,
+                          std::string_view file)
 {
     const std::vector<std::string> lines = SplitFileLines(output);
-    bool cleanLine = profile.cleanLine.empty();
-    for (const std::string& line : lines) {
-        if (std::optional<std::string> name = MatchNamePattern(profile.namePattern, line)) {
+    for (std::size_t at = 0; at < lines.size(); ++at) {
+        if (std::optional<std::string> name = FindOnLine(profile, lines, at, file)) {
             return Verdict::Infected(*name);
         }
-        cleanLine = cleanLine || MatchLinePattern(profile.cleanLine, line);
     }
-    if (cleanLine && Contains(profile.cleanCodes, exitCode)) {
+    if (const std::optional<std::string> line = FirstLine(profile.offLines, lines, file)) {
+        return Verdict::EngineOff(profile.title + " says it is switched off, not running or not licensed: " +
+                                  Quoted(*line));
+    }
+    if (const std::optional<std::string> line = FirstLine(profile.errorLines, lines, file)) {
+        return Verdict::Error(profile.title + " says it could not check the file: " + Quoted(*line));
+    }
+    const bool cleanCode = profile.cleanCodes.empty() || Contains(profile.cleanCodes, exitCode);
+    const bool cleanLines =
+        std::all_of(profile.cleanLines.begin(), profile.cleanLines.end(), [&](const std::string& pattern) {
+            return std::any_of(lines.begin(), lines.end(),
+                               [&](const std::string& line) { return MatchLinePattern(pattern, line, file); });
+        });
+    if (cleanLines && cleanCode) {
         return Verdict::Clean();
     }
     if (const std::optional<KnownFailure> failure = FindKnownFailure(lines)) {
@@ -187,10 +158,11 @@ Verdict ReadProfileReport(const ScannerProfile& profile, uint32_t exitCode, std:
         return failure->kind->engineOff ? Verdict::EngineOff(reason) : Verdict::Error(reason);
     }
     std::string reason = profile.title + " ended with exit code " + CodeText(exitCode);
-    if (Contains(profile.infectedCodes, exitCode)) {
+    if (cleanCode) {
+        reason += profile.cleanCodes.empty() ? "; its report does not say the file is clean"
+                                              : " without the line that says the file is clean";
+    } else if (Contains(profile.infectedCodes, exitCode)) {
         reason += ", its code for a threat, but named none";
-    } else if (Contains(profile.cleanCodes, exitCode)) {
-        reason += " without the line that says the file is clean";
     } else {
         reason += ", which is neither clean nor a threat";
     }

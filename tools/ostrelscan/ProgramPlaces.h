@@ -13,7 +13,8 @@ struct ProgramSearch {
     std::string looked;   // where it was sought, for the error that says so
 };
 
-// "defender" (MpCmdRun.exe), "clamscan", "clamdscan" or "clamd".
+// "defender" (MpCmdRun.exe), "eset" (ecls.exe), "kaspersky" (avp.com),
+// "clamscan", "clamdscan" or "clamd".
 ProgramSearch FindInstalledProgram(std::string_view engine);
 
 }  // namespace ostrel::ostrelscan

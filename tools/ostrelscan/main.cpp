@@ -1,6 +1,6 @@
 // ostrelscan: a command-line scanner for the plug-in that asks a real engine,
-// ClamAV (clamd, clamscan, clamdscan) or Microsoft Defender, about one file and
-// prints the answer as the report the plug-in reads.
+// ClamAV (clamd, clamscan, clamdscan), ESET, Kaspersky or Microsoft Defender,
+// about one file and prints the answer as the report the plug-in reads.
 #include "EngineSections.h"
 #include "Engines.h"
 #include "Options.h"
