@@ -12,6 +12,7 @@ namespace ostrel {
 namespace {
 
 constexpr DWORD PieceSize = 65536;
+constexpr int PiecesPerDiscard = 16;  // 1 MiB
 constexpr DWORD CancelWaitMilliseconds = 5000;
 
 // 128 random bits: no other process can guess the name and make the pipe
@@ -170,12 +171,12 @@ bool TPipeReader::PipeEmpty() const
     return !PeekNamedPipe(pipe_.get(), nullptr, 0, nullptr, &available, nullptr) || available == 0;
 }
 
-// A piece at a time, at most 1 MiB a call: a writer that never stops
-// must not hold the caller.
+// A bounded amount a call: a writer that never stops must not hold the
+// caller, a thread the system shares.
 void TPipeReader::Discard()
 {
     std::string_view bytes;
-    for (int piece = 0; piece < 16; ++piece) {
+    for (int piece = 0; piece < PiecesPerDiscard; ++piece) {
         const Result result = Poll(bytes);
         if (result == Result::Pending) {
             return;

@@ -127,8 +127,7 @@ ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, con
     msg.clear();
     const std::string program = TrimBlanks(settings_.AVPExeName);
     if (!IsProgramFile(program)) {
-        throw EProcessError("The scanner is not run: \"" + program +
-                            "\" is not a program (.exe or .com), and Windows would run it through cmd.exe");
+        throw EProcessError("The scanner is not run: \"" + program + "\" is not a program file (.exe or .com)");
     }
     runner_.ApplicationName = settings_.AVPExeName;
     // Every Windows program takes the first word of its command line as its

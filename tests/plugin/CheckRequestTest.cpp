@@ -180,8 +180,7 @@ TEST_F(CheckRequest, ScannerThatIsNoProgramNeverRuns)
         EXPECT_EQ(std::vector<std::string>(log.end() - 5, log.end()),
                   (std::vector<std::string>{"Error in CheckFile:", "EProcessError",
                                             "The scanner is not run: \"" + program +
-                                                "\" is not a program (.exe or .com), and Windows would run it "
-                                                "through cmd.exe",
+                                                "\" is not a program file (.exe or .com)",
                                             "CheckFile: Result=-3 (unknown)", "BAV_CheckFile: Result=-3 (Error), AVPMsg="}));
     }
 }

@@ -34,7 +34,7 @@ void PrintScannerRerun(const std::string& pluginPath, const std::string& file)
     const std::string program = TrimBlanks(values.AVPExeName);
     // The plug-in runs nothing else, and says why in its log.
     if (!IsProgramFile(program)) {
-        std::printf("The scanner is not run again: \"%s\" is not a program (.exe or .com).\n", program.c_str());
+        std::printf("The scanner is not run again: \"%s\" is not a program file (.exe or .com).\n", program.c_str());
         return;
     }
     // What the plug-in removes before every run, removed from this copy only.
