@@ -51,9 +51,10 @@ bool TCureGrace::Arm(Entry& entry, DWORD milliseconds)
         entry.timer = nullptr;
         return false;
     }
-    TPipeReader* output = entry.process.Output.get();
-    if (output != nullptr && !RegisterWaitForSingleObject(&entry.outputWait, output->Event(), OutputArrived,
-                                                          &entry, INFINITE, WT_EXECUTEINWAITTHREAD)) {
+    // Without an event nothing of the pipe is left to read.
+    const HANDLE output = entry.process.Output ? entry.process.Output->Event() : nullptr;
+    if (output != nullptr && !RegisterWaitForSingleObject(&entry.outputWait, output, OutputArrived, &entry, INFINITE,
+                                                          WT_EXECUTEINWAITTHREAD)) {
         entry.outputWait = nullptr;
         return false;
     }

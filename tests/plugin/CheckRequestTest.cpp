@@ -177,11 +177,14 @@ TEST_F(CheckRequest, ScannerThatIsNoProgramNeverRuns)
         EXPECT_FALSE(PathExists(ran));
         EXPECT_FALSE(PathExists(injected));
         std::vector<std::string> log = LogMessages(LogPath());
-        EXPECT_EQ(std::vector<std::string>(log.end() - 5, log.end()),
-                  (std::vector<std::string>{"Error in CheckFile:", "EProcessError",
-                                            "The scanner is not run: \"" + program +
-                                                "\" is not a program file (.exe or .com)",
-                                            "CheckFile: Result=-3 (unknown)", "BAV_CheckFile: Result=-3 (Error), AVPMsg="}));
+        const std::vector<std::string> expected = {
+            "Error in CheckFile:",
+            "EProcessError",
+            "The scanner is not run: \"" + program + "\" is not a program file (.exe or .com)",
+            "CheckFile: Result=-3 (unknown)",
+            "BAV_CheckFile: Result=-3 (Error), AVPMsg=",
+        };
+        EXPECT_EQ(std::vector<std::string>(log.end() - 5, log.end()), expected);
     }
 }
 
