@@ -126,7 +126,9 @@ ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, con
 {
     msg.clear();
     const std::string program = TrimBlanks(settings_.AVPExeName);
-    if (!IsProgramFile(program)) {
+    // A path past the system's limit, cut short in an ini file, is the
+    // runner's to refuse in its own words.
+    if (program.size() < MAX_PATH && !IsProgramFile(program)) {
         throw EProcessError("The scanner is not run: \"" + program + "\" is not a program file (.exe or .com)");
     }
     runner_.ApplicationName = settings_.AVPExeName;
