@@ -1,5 +1,7 @@
 #include "base/FilePath.h"
 
+#include "base/AnsiString.h"
+
 #include <cctype>
 
 namespace ostrel {
@@ -59,6 +61,12 @@ bool IsFullPath(std::string_view path)
         return separator(1) && path.size() > 2;
     }
     return path.size() > 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && separator(2);
+}
+
+bool IsProgramFile(std::string_view path)
+{
+    const std::string extension = AnsiUpperCase(ExtractFileExt(path));
+    return extension == ".EXE" || extension == ".COM";
 }
 
 }  // namespace ostrel

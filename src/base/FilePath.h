@@ -19,5 +19,9 @@ std::string ChangeFileExt(std::string_view path, std::string_view extension);
 // "C:\a" or "\\server\share\a": a path that names one place whatever the
 // current folder; "a", "\a" and "C:a" do not.
 bool IsFullPath(std::string_view path);
+// A file that Windows starts as a program of its own: ".exe" or ".com", in
+// any case. Anything else, a batch file above all, it runs through cmd.exe,
+// where & ^ % in an argument act as commands.
+bool IsProgramFile(std::string_view path);
 
 }  // namespace ostrel

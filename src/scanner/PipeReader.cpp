@@ -12,6 +12,7 @@ namespace ostrel {
 namespace {
 
 constexpr DWORD PieceSize = 65536;
+constexpr int PiecesPerDiscard = 16;  // 1 MiB
 constexpr DWORD CancelWaitMilliseconds = 5000;
 
 // 128 random bits: no other process can guess the name and make the pipe
@@ -114,29 +115,38 @@ void TPipeReader::StartRead()
 
 TPipeReader::Result TPipeReader::Poll(std::string_view& bytes)
 {
-    if (ended_) {
-        return Result::Ended;
-    }
-    DWORD count = 0;
-    if (!GetOverlappedResult(pipe_.get(), &read_->overlapped, &count, FALSE)) {
-        if (GetLastError() == ERROR_IO_INCOMPLETE) {
+    for (;;) {
+        if (!reading_ && !ended_) {
+            StartRead();
+        }
+        if (ended_) {
+            return Result::Ended;
+        }
+        DWORD count = 0;
+        if (GetOverlappedResult(pipe_.get(), &read_->overlapped, &count, FALSE)) {
+            reading_ = false;
+            bytes = std::string_view(read_->buffers[read_->current].data(), count);
+            read_->current ^= 1;
+            StartRead();
+            return Result::Data;
+        }
+        const DWORD error = GetLastError();
+        if (error == ERROR_IO_INCOMPLETE) {
             return Result::Pending;
         }
         reading_ = false;
-        ended_ = true;
-        return Result::Ended;
+        // The system gives a read up when the thread that started it ends;
+        // the pipe is still there.
+        if (error != ERROR_OPERATION_ABORTED) {
+            ended_ = true;
+            return Result::Ended;
+        }
     }
-    reading_ = false;
-    bytes = std::string_view(read_->buffers[read_->current].data(), count);
-    read_->current ^= 1;
-    StartRead();
-    return Result::Data;
 }
 
 TPipeReader::Result TPipeReader::Finish(std::string_view& bytes)
 {
     if (ended_ || !reading_) {
-        Cancel();
         return Result::Ended;
     }
     // An empty pipe does not mean an empty read: the last bytes may have
@@ -147,7 +157,6 @@ TPipeReader::Result TPipeReader::Finish(std::string_view& bytes)
     }
     DWORD count = 0;
     if (!GetOverlappedResult(pipe_.get(), &read_->overlapped, &count, FALSE) || count == 0) {
-        ended_ = true;
         return Result::Ended;
     }
     bytes = std::string_view(read_->buffers[read_->current].data(), count);
@@ -162,20 +171,49 @@ bool TPipeReader::PipeEmpty() const
     return !PeekNamedPipe(pipe_.get(), nullptr, 0, nullptr, &available, nullptr) || available == 0;
 }
 
+// A bounded amount a call: a writer that never stops must not hold the
+// caller, a thread the system shares.
+void TPipeReader::Discard()
+{
+    std::string_view bytes;
+    for (int piece = 0; piece < PiecesPerDiscard; ++piece) {
+        const Result result = Poll(bytes);
+        if (result == Result::Pending) {
+            return;
+        }
+        if (result == Result::Ended) {
+            if (read_) {
+                ResetEvent(read_->event.get());
+            }
+            return;
+        }
+    }
+}
+
+// CancelIo ends only the reads of the calling thread; closing the pipe
+// ends those of any thread.
 void TPipeReader::Cancel()
 {
     if (reading_) {
-        StopRead();
+        CancelIo(pipe_.get());
+        pipe_.reset();
+        AwaitStop();
     }
     pipe_.reset();
     ended_ = true;
 }
 
-// The system may still write into the read's memory until the cancel
-// completes; if it never says so, the memory is left to it.
+// Stops the read under way, which this thread started.
 bool TPipeReader::StopRead()
 {
     CancelIo(pipe_.get());
+    return AwaitStop();
+}
+
+// The system may still write into the read's memory until the stop
+// completes; if it never says so, the memory is left to it.
+bool TPipeReader::AwaitStop()
+{
     reading_ = false;
     if (WaitForSingleObject(read_->event.get(), CancelWaitMilliseconds) == WAIT_OBJECT_0) {
         return true;

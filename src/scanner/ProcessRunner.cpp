@@ -5,6 +5,8 @@
 #include "base/WinError.h"
 #include "scanner/InheritedHandles.h"
 
+#include <utility>
+
 namespace ostrel {
 
 namespace {
@@ -81,6 +83,20 @@ ConsolePipes CreateConsolePipes()
     return pipes;
 }
 
+// Lets go of a process, its job and its pipes, ending nothing.
+void CloseProcess(TStartedProcess process)
+{
+    DWORD error = ERROR_SUCCESS;
+    for (HANDLE handle : {process.Tree.Process.release(), process.Thread.release()}) {
+        if (handle != nullptr && !CloseHandle(handle)) {
+            error = GetLastError();
+        }
+    }
+    if (error != ERROR_SUCCESS) {
+        RaiseOSError(error, "CloseHandle");
+    }
+}
+
 }  // namespace
 
 void TStartupOptions::Fill(STARTUPINFOA& info) const
@@ -115,10 +131,8 @@ void TProcessRunner::Run()
     if (state_ == TProcessState::Waiting) {
         throw EProcessError(RunningError);
     }
-    state_ = TProcessState::Ready;
     lines_.Reset();
-    CloseProcessHandles();
-    processId_ = 0;
+    CloseProcess(DetachProcess());
 
     DWORD flags = PriorityClass(Priority) | CreationFlags;
     const std::string application = TrimBlanks(ApplicationName);
@@ -138,10 +152,11 @@ void TProcessRunner::Run()
 
     const bool redirect = (ConsoleOptions & coRedirect) != 0;
     ConsolePipes pipes;
-    std::unique_ptr<TPipeReader> output;  // ready before the process, so nothing can fail after it starts
+    TStartedProcess started;  // ready before the process, so little can fail after it starts
     if (redirect) {
         pipes = CreateConsolePipes();
-        output = std::make_unique<TPipeReader>(std::move(pipes.parentOutput));
+        started.Output = std::make_unique<TPipeReader>(std::move(pipes.parentOutput));
+        started.InputWriteEnd = std::move(pipes.parentInput);
         startup.dwFlags |= STARTF_USESTDHANDLES;
         startup.hStdInput = pipes.childInput.get();
         startup.hStdOutput = pipes.childOutput.get();
@@ -163,44 +178,51 @@ void TProcessRunner::Run()
                         directory.empty() ? nullptr : directory.c_str(), startupRecord, &info)) {
         RaiseLastOSError("CreateProcessA");
     }
-    thread_.reset(info.hThread);
-    tree_.Adopt(UniqueHandle(info.hProcess));
-    processId_ = info.dwProcessId;
-    processEnded_ = false;
-    if (!(CreationFlags & CREATE_SUSPENDED) && ResumeThread(thread_.get()) == static_cast<DWORD>(-1)) {
-        const DWORD error = GetLastError();
-        tree_.End();  // it never ran: nothing of it is left to save
-        CloseProcessHandles();
-        RaiseOSError(error, "ResumeThread");
+    started.Thread.reset(info.hThread);
+    started.Id = info.dwProcessId;
+    try {
+        started.Tree.Adopt(UniqueHandle(info.hProcess));
+        if (!(CreationFlags & CREATE_SUSPENDED) && ResumeThread(info.hThread) == static_cast<DWORD>(-1)) {
+            RaiseLastOSError("ResumeThread");
+        }
+    } catch (...) {
+        started.Tree.End();  // it never ran: nothing of it is left to save
+        throw;
     }
+    process_ = std::move(started);
+    processEnded_ = false;
 
     if (redirect) {
-        inputWriteEnd_ = std::move(pipes.parentInput);
-        output_ = std::move(output);
+        reading_ = true;
         state_ = TProcessState::Waiting;
     } else if (waitForTerminate_) {
         state_ = TProcessState::Waiting;
     } else {
         // The process handle stays for Terminate: an id may already name another process.
-        WaitForInputIdle(tree_.Process.get(), INFINITE);
+        WaitForInputIdle(process_.Tree.Process.get(), INFINITE);
         state_ = TProcessState::Running;
     }
 }
 
-void TProcessRunner::WaitForEvents(DWORD milliseconds)
+bool TProcessRunner::WaitForEvents(DWORD milliseconds, HANDLE wakeEvent)
 {
-    HANDLE handles[2];
+    HANDLE handles[3];
     DWORD count = 0;
+    // First, so that it is the one reported when others are signalled too.
+    if (wakeEvent != nullptr) {
+        handles[count++] = wakeEvent;
+    }
     if (state_ == TProcessState::Waiting) {
-        if (output_) {
-            handles[count++] = output_->Event();
+        if (reading_) {
+            handles[count++] = process_.Output->Event();
         }
         if (!processEnded_) {
-            handles[count++] = tree_.Process.get();
+            handles[count++] = process_.Tree.Process.get();
         }
     }
-    MsgWaitForMultipleObjectsEx(count, handles, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    const DWORD woken = MsgWaitForMultipleObjectsEx(count, handles, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     FireDueEvents();
+    return wakeEvent != nullptr && woken == WAIT_OBJECT_0;
 }
 
 bool TProcessRunner::Terminate()
@@ -208,25 +230,21 @@ bool TProcessRunner::Terminate()
     if (state_ == TProcessState::Ready) {
         throw EProcessError("Process is not running");
     }
-    return TerminateProcess(tree_.Process.get(), EndedByOstrel) != FALSE;
+    return TerminateProcess(process_.Tree.Process.get(), EndedByOstrel) != FALSE;
 }
 
-TProcessTree TProcessRunner::DetachTree()
+TStartedProcess TProcessRunner::DetachProcess() noexcept
 {
-    TProcessTree tree = std::move(tree_);
-    Detach();
-    return tree;
+    state_ = TProcessState::Ready;
+    reading_ = false;
+    return std::exchange(process_, TStartedProcess());
 }
 
 void TProcessRunner::Detach()
 {
-    if (state_ != TProcessState::Waiting) {
-        return;
+    if (state_ == TProcessState::Waiting) {
+        CloseProcess(DetachProcess());
     }
-    output_.reset();
-    inputWriteEnd_.reset();
-    state_ = TProcessState::Ready;
-    CloseProcessHandles();
 }
 
 // Output first, then the end: every byte the process wrote before it ended
@@ -236,15 +254,15 @@ void TProcessRunner::FireDueEvents()
     if (state_ != TProcessState::Waiting) {
         return;
     }
-    if (!processEnded_ && WaitForSingleObject(tree_.Process.get(), 0) == WAIT_OBJECT_0) {
+    if (!processEnded_ && WaitForSingleObject(process_.Tree.Process.get(), 0) == WAIT_OBJECT_0) {
         processEnded_ = true;
         DWORD code = 0;
-        exitCode_ = GetExitCodeProcess(tree_.Process.get(), &code) ? code : 0;
+        exitCode_ = GetExitCodeProcess(process_.Tree.Process.get(), &code) ? code : 0;
     }
-    if (output_) {
+    if (reading_) {
         ReadOutput();
     }
-    if (processEnded_ && !output_ && state_ == TProcessState::Waiting) {
+    if (processEnded_ && !reading_ && state_ == TProcessState::Waiting) {
         FinishRun();
     }
 }
@@ -252,26 +270,28 @@ void TProcessRunner::FireDueEvents()
 // Takes the pieces that are in, at most MaxPiecesPerWake of them, so a
 // process that never stops printing still lets the owner look at its clock
 // and its messages. Once the process has ended, reading stops when the pipe
-// is empty, even if a process it started still holds the pipe.
+// is empty, even if a process it started still holds the pipe; the pipe
+// stays with the process, for whoever settles what it left running.
 void TProcessRunner::ReadOutput()
 {
     for (int piece = 0; piece < MaxPiecesPerWake; ++piece) {
+        TPipeReader& output = *process_.Output;
         std::string_view bytes;
-        TPipeReader::Result result = output_->Poll(bytes);
+        TPipeReader::Result result = output.Poll(bytes);
         if (result == TPipeReader::Result::Pending) {
-            if (!(processEnded_ && output_->PipeEmpty())) {
+            if (!(processEnded_ && output.PipeEmpty())) {
                 return;
             }
-            result = output_->Finish(bytes);
+            result = output.Finish(bytes);
         }
         if (result == TPipeReader::Result::Data) {
             ProcessOutput(bytes);
-            if (!output_) {
+            if (!reading_) {
                 return;  // a handler detached the run
             }
             continue;
         }
-        output_.reset();
+        reading_ = false;
         if (WantsLines()) {
             lines_.Finish([this](const std::string& line) { EmitLine(line); });
         }
@@ -305,29 +325,13 @@ void TProcessRunner::EmitLine(const std::string& line)
     }
 }
 
-// The process and its job stay until the next run or DetachTree: what it
-// started may still be running, and is the owner's to end.
 void TProcessRunner::FinishRun()
 {
     state_ = TProcessState::Ready;
-    inputWriteEnd_.reset();
-    thread_.reset();
+    process_.InputWriteEnd.reset();
+    process_.Thread.reset();
     if (OnTerminate) {
         OnTerminate(*this, exitCode_);
-    }
-}
-
-void TProcessRunner::CloseProcessHandles()
-{
-    tree_.Job.Close();
-    DWORD error = ERROR_SUCCESS;
-    for (HANDLE handle : {tree_.Process.release(), thread_.release()}) {
-        if (handle != nullptr && !CloseHandle(handle)) {
-            error = GetLastError();
-        }
-    }
-    if (error != ERROR_SUCCESS) {
-        RaiseOSError(error, "CloseHandle");
     }
 }
 

@@ -3,8 +3,7 @@
 #include "base/Exception.h"
 #include "base/UniqueResource.h"
 #include "scanner/LineAssembler.h"
-#include "scanner/PipeReader.h"
-#include "scanner/ProcessTree.h"
+#include "scanner/StartedProcess.h"
 
 #include <cstdint>
 #include <functional>
@@ -73,24 +72,25 @@ public:
 
     void Run();
     // Sleeps until output or the end of the process is due, a message
-    // arrives for this thread, or the time is up; then fires the events
-    // that are due. An event handler's exception passes to the caller.
-    void WaitForEvents(DWORD milliseconds);
+    // arrives for this thread, `wakeEvent` (if any) is signalled, or the
+    // time is up; then fires the events that are due. True when it woke on
+    // `wakeEvent`. An event handler's exception passes to the caller.
+    bool WaitForEvents(DWORD milliseconds, HANDLE wakeEvent = nullptr);
     // Kills the process, with exit code EndedByOstrel.
     bool Terminate();
     // Stops watching as Detach does, and hands over the process with its
-    // job, for someone who ends it or what it started; after the end of a
-    // run too, as a program it started may still be running.
-    TProcessTree DetachTree();
+    // job and its pipes, for whoever decides how its run ends; after the
+    // end of a run too, as a program it started may still run and write.
+    TStartedProcess DetachProcess() noexcept;
     // Stops watching without killing; no event fires afterwards.
     void Detach();
 
     TProcessState State() const { return state_; }
     uint32_t ExitCode() const { return exitCode_; }
-    DWORD ProcessId() const { return processId_; }
+    DWORD ProcessId() const { return process_.Id; }
     // Why the last run has no job: the failed call and its error; empty
     // when it has one.
-    const std::string& JobFailure() const { return tree_.Job.Failure(); }
+    const std::string& JobFailure() const { return process_.Tree.Job.Failure(); }
     const std::vector<std::string>& OutputLines() const { return outputLines_; }
 
 private:
@@ -103,17 +103,15 @@ private:
     bool WantsLines() const;
     void EmitLine(const std::string& line);
     void FinishRun();
-    void CloseProcessHandles();
 
     bool waitForTerminate_ = true;
     TProcessState state_ = TProcessState::Ready;
-    TProcessTree tree_;
-    UniqueHandle thread_;
-    DWORD processId_ = 0;
+    // Stays after the end of a run, until the next run or DetachProcess:
+    // what it started may still be running, and is the owner's to end.
+    TStartedProcess process_;
     uint32_t exitCode_ = 0;
     bool processEnded_ = false;
-    UniqueHandle inputWriteEnd_;  // held until the run is over
-    std::unique_ptr<TPipeReader> output_;
+    bool reading_ = false;  // its output is delivered
     LineAssembler lines_;
     std::vector<std::string> outputLines_;
 };

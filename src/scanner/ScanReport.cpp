@@ -5,6 +5,7 @@
 #include "base/ByteSearch.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace ostrel {
 
@@ -13,7 +14,48 @@ namespace {
 // "VERDÄCHTIG:" with Ä as the Windows-1252 byte, whatever the compiler's charset.
 constexpr std::string_view Verdaechtig = "VERD\xC4" "CHTIG:";
 constexpr std::string_view EnglishHeader = "SCAN RESULTS";
-static_assert(EnglishHeader.size() == TScanReportReader::LongestKeyword);
+
+// Every keyword of both languages once, the English header first.
+constexpr std::string_view KeywordTexts[] = {EnglishHeader, "VIRUS:", "SUSPICIOUS:", "ALERTS:",
+                                             "REPAIRED:",   Verdaechtig, "ALARME:", "REPARIERT:"};
+
+// A keyword is sought from its anchor, its last colon or blank, and the
+// byte there is compared as it is: it must be one that no code page gives
+// a second letter case, or a keyword printed in the other case is missed.
+constexpr std::size_t Anchor(std::string_view keyword)
+{
+    return keyword.find_last_of(": ");
+}
+
+constexpr bool HasOneCase(char c)
+{
+    return static_cast<unsigned char>(c) < 0x80 && !(c >= 'A' && c <= 'Z') && !(c >= 'a' && c <= 'z');
+}
+
+constexpr bool EveryAnchorHasOneCase()
+{
+    for (std::string_view keyword : KeywordTexts) {
+        if (Anchor(keyword) == std::string_view::npos || !HasOneCase(keyword[Anchor(keyword)])) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(EveryAnchorHasOneCase(), "each keyword needs an anchor without a second letter case");
+
+constexpr std::size_t LongestKeyword()
+{
+    std::size_t longest = 0;
+    for (std::string_view keyword : KeywordTexts) {
+        longest = std::max(longest, keyword.size());
+    }
+    return longest;
+}
+// The kept tail holds the start of every keyword that the cut before a
+// Feed splits, the longest one's too, and no more: more would only be
+// searched again.
+static_assert(TScanReportReader::SeamLength + 1 == LongestKeyword(),
+              "the kept tail must be one byte shorter than the longest keyword");
 
 struct ReportKeywords {
     std::string_view virusName;
@@ -25,6 +67,24 @@ struct ReportKeywords {
 
 constexpr ReportKeywords German = {"VIRUS:", Verdaechtig, "ALARME:", Verdaechtig, "REPARIERT:"};
 constexpr ReportKeywords English = {"VIRUS:", "SUSPICIOUS:", "ALERTS:", "SUSPICIOUS:", "REPAIRED:"};
+
+// Only the keywords of the table are sought: any other would never be found.
+constexpr bool InTable(std::string_view keyword)
+{
+    for (std::string_view known : KeywordTexts) {
+        if (known == keyword) {
+            return true;
+        }
+    }
+    return false;
+}
+
+constexpr bool InTable(const ReportKeywords& keywords)
+{
+    return InTable(keywords.virusName) && InTable(keywords.suspiciousName) && InTable(keywords.alertCount) &&
+           InTable(keywords.suspiciousCount) && InTable(keywords.repairedCount);
+}
+static_assert(InTable(German) && InTable(English), "a report keyword is missing from the table");
 
 // Every byte to itself, but the DOS umlauts to their Windows-1252 places.
 struct DosUmlautTable {
@@ -72,14 +132,13 @@ void ConvertDosUmlauts(std::string_view text, std::string& converted)
     }
 }
 
-std::array<TScanReportReader::Keyword, 8> TScanReportReader::MakeKeywords()
+std::array<TScanReportReader::Keyword, TScanReportReader::KeywordCount> TScanReportReader::MakeKeywords()
 {
-    std::array<Keyword, 8> keywords;
-    const std::string_view texts[] = {EnglishHeader, "VIRUS:", "SUSPICIOUS:", "ALERTS:",
-                                      "REPAIRED:",   Verdaechtig, "ALARME:", "REPARIERT:"};
+    static_assert(std::size(KeywordTexts) == KeywordCount);
+    std::array<Keyword, KeywordCount> keywords;
     for (std::size_t i = 0; i < keywords.size(); ++i) {
-        keywords[i].upper = texts[i];
-        keywords[i].anchor = texts[i].find_last_of(": ");
+        keywords[i].upper = KeywordTexts[i];
+        keywords[i].anchor = Anchor(KeywordTexts[i]);
     }
     return keywords;
 }

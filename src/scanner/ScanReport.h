@@ -43,9 +43,13 @@ public:
     // A value is cut at this length; no count or name the host can take is
     // that long.
     static constexpr std::size_t MaxValueLength = 65536;
-    static constexpr std::size_t LongestKeyword = 12;  // "SCAN RESULTS"
+    // Output kept from one Feed to the next, for a keyword the cut between
+    // them splits: one byte less than the longest keyword, "SCAN RESULTS".
+    static constexpr std::size_t SeamLength = 11;
 
 private:
+    static constexpr std::size_t KeywordCount = 8;
+
     struct Keyword {
         std::string_view upper;
         // Where its colon, or the header's blank, is: a byte without a
@@ -62,10 +66,10 @@ private:
     void Capture(Keyword& keyword, std::string_view bytes);
     std::optional<std::string> Value(std::string_view keyword) const;
 
-    std::array<Keyword, 8> keywords_ = MakeKeywords();
-    TStreamSeam seam_{LongestKeyword - 1};  // for keywords cut by a Feed
+    std::array<Keyword, KeywordCount> keywords_ = MakeKeywords();
+    TStreamSeam seam_{SeamLength};
 
-    static std::array<Keyword, 8> MakeKeywords();
+    static std::array<Keyword, KeywordCount> MakeKeywords();
 };
 
 // Reads a whole report at once.

@@ -1,6 +1,7 @@
 #include "scanner/ScannerInvocation.h"
 
 #include "base/AnsiString.h"
+#include "base/FilePath.h"
 #include "base/UniqueResource.h"
 
 namespace ostrel {
@@ -75,9 +76,20 @@ void TScannerRun::KeepForLog(std::string_view bytes)
     loggedOutputCut_ = loggedOutputCut_ || bytes.size() > room;
 }
 
-// Waits for the end of the run, the end marker or the time limit. True
-// when the time ran out, even if the run ended in that same pass.
-bool TScannerRun::WaitForRun(DWORD start)
+void TScannerRun::LogJobFailure()
+{
+    if (!runner_.JobFailure().empty() &&
+        (settings_.JobFailureLogged == nullptr || !settings_.JobFailureLogged->test_and_set())) {
+        log_.WriteLog("The scanner runs without a job object (" + runner_.JobFailure() +
+                          "): a time-out ends the scanner but not the programs it starts",
+                      LogDetails);
+    }
+}
+
+// Waits for the end of the run or its end marker, the time limit, or the
+// cancel event. The limit wins over an end in the same pass, and so does
+// a cancel.
+TScannerRun::WaitEnd TScannerRun::WaitForRun(DWORD start)
 {
     const DWORD limit = settings_.TimeLimitMilliseconds;
     bool quitRequested = false;
@@ -87,27 +99,42 @@ bool TScannerRun::WaitForRun(DWORD start)
             PostQuitMessage(quitCode);
         }
     });
-    bool timedOut = false;
+    bool cancelled = Cancelled();
     for (;;) {
         const DWORD elapsed = GetTickCount() - start;
-        timedOut = elapsed > limit;
         ProcessPendingMessages(quitRequested, quitCode);
-        if (done_ || timedOut) {
-            break;
+        if (elapsed > limit) {
+            return WaitEnd::TimedOut;
         }
-        runner_.WaitForEvents(limit - elapsed + 1);
+        if (cancelled) {
+            return WaitEnd::Cancelled;
+        }
+        if (done_) {
+            return WaitEnd::Done;
+        }
+        cancelled = runner_.WaitForEvents(limit - elapsed + 1, settings_.CancelEvent);
     }
-    return timedOut;
+}
+
+bool TScannerRun::Cancelled() const
+{
+    return settings_.CancelEvent != nullptr && WaitForSingleObject(settings_.CancelEvent, 0) == WAIT_OBJECT_0;
 }
 
 ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, const std::string& currentDir,
                                 std::string& msg)
 {
     msg.clear();
+    const std::string program = TrimBlanks(settings_.AVPExeName);
+    // A path past the system's limit, cut short in an ini file, is the
+    // runner's to refuse in its own words.
+    if (program.size() < MAX_PATH && !IsProgramFile(program)) {
+        throw EProcessError("The scanner is not run: \"" + program + "\" is not a program file (.exe or .com)");
+    }
     runner_.ApplicationName = settings_.AVPExeName;
     // Every Windows program takes the first word of its command line as its
     // own name: the parameters follow the quoted program.
-    runner_.CommandLine = "\"" + TrimBlanks(settings_.AVPExeName) + "\" " + commandLine;
+    runner_.CommandLine = "\"" + program + "\" " + commandLine;
     runner_.CurrentDirectory = currentDir;
     log_.WriteLogFmt("DoExecute Command=%s / Params=%s / CurrentDir=%s",
                      {runner_.ApplicationName, commandLine, runner_.CurrentDirectory}, LogCalls);
@@ -117,13 +144,15 @@ ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, con
 
     const DWORD start = GetTickCount();
     runner_.Run();
-    if (!runner_.JobFailure().empty() &&
-        (settings_.JobFailureLogged == nullptr || !settings_.JobFailureLogged->test_and_set())) {
-        log_.WriteLog("The scanner runs without a job object (" + runner_.JobFailure() +
-                          "): a time-out ends the scanner but not the programs it starts",
-                      LogDetails);
+    WaitEnd end = WaitEnd::Done;
+    bool treeEnded = true;
+    {
+        // However this block is left, an error's way included, the
+        // scanner's tree is settled with it.
+        ScopeExit settle([&] { treeEnded = Settle(isCure); });
+        LogJobFailure();
+        end = WaitForRun(start);
     }
-    const bool timedOut = WaitForRun(start);
 
     if (settings_.LogAVPOutput) {
         if (loggedOutputCut_) {
@@ -133,11 +162,11 @@ ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, con
         log_.WriteLog(loggedOutput_, LogAlways);
         loggedOutput_ = std::string();
     }
-    const bool treeEnded = SettleTree(isCure);
-    done_ = true;
-    if (timedOut) {
+    if (end == WaitEnd::TimedOut) {
         const DWORD seconds = settings_.TimeLimitMilliseconds / 1000;
         log_.WriteLog(texts_.Format(MessageKey::SExecTimeOut, {seconds}), LogAlways);
+    } else if (end == WaitEnd::Cancelled) {
+        log_.WriteLog("The scanner run was cancelled", LogAlways);
     }
     if (!treeEnded) {
         log_.WriteLog("The scanner or a program it started was still running " +
@@ -145,29 +174,30 @@ ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, con
                           " s after they were ended: the file may still be open",
                       LogAlways);
     }
-    return timedOut ? ScanResult::TimedOut : output_.Result(isCure, msg);
+    return end == WaitEnd::Done ? output_.Result(isCure, msg) : ScanResult::TimedOut;
 }
 
-// Whatever of the run still runs once the answer is known goes with the
-// run: the scanner after its end marker or its time-out, or a program it
-// started and left behind. A check only reads the file: it is ended at
-// once with everything it started, and the answer waits until they are
-// gone, since the host deletes the file as soon as it has it. A cure may
-// be rewriting the file: cut off halfway it could leave it broken, so it
-// gets a grace to finish before it is ended. False when something still
-// runs after the wait.
-bool TScannerRun::SettleTree(bool isCure)
+// How a run ends, in one place. Whatever of it still runs once the answer
+// is known, or once an error gives the run up, goes with the run: the
+// scanner after its end marker or its time-out, or a program it started
+// and left behind. A check only reads the file: it is ended at once with
+// everything it started, and the answer waits until they are gone, since
+// the host deletes the file as soon as it has it. A cure may be rewriting
+// the file: cut off halfway it could leave it broken, so it gets a grace
+// to finish, its output still read, before it is ended. False when
+// something still runs after the wait.
+bool TScannerRun::Settle(bool isCure) noexcept
 {
-    TProcessTree tree = runner_.DetachTree();
-    if (tree.WaitUntilEnded(0)) {
+    TStartedProcess process = runner_.DetachProcess();
+    if (process.Ended(0)) {
         return true;
     }
     if (isCure && settings_.CureGrace != nullptr) {
-        settings_.CureGrace->Give(std::move(tree), settings_.GraceMilliseconds);
+        settings_.CureGrace->Give(std::move(process), settings_.GraceMilliseconds);
         return true;
     }
-    tree.End();
-    return tree.WaitUntilEnded(TreeEndWaitMilliseconds);
+    process.Tree.End();
+    return process.Ended(TreeEndWaitMilliseconds);
 }
 
 ScanResult DoExecute(const TScanRunSettings& settings, LogSink& log, TMessageTexts& texts, bool isCure,

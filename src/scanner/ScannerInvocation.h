@@ -36,6 +36,10 @@ struct TScanRunSettings {
     // cure is ended at once, as a check is.
     TCureGrace* CureGrace = nullptr;
     DWORD GraceMilliseconds = CureGraceMilliseconds;
+    // Signalled, from any thread, to give the run up: it ends at once, as
+    // at its time limit, and answers ScanResult::TimedOut. None: only the
+    // time limit gives a run up.
+    HANDLE CancelEvent = nullptr;
 };
 
 // One scanner run on the calling thread: starts the scanner, collects its
@@ -47,8 +51,9 @@ public:
     TScannerRun(const TScannerRun&) = delete;
     TScannerRun& operator=(const TScannerRun&) = delete;
 
-    // The scanner result code; `msg` gets the name of a find. Errors while
-    // starting pass to the caller.
+    // The scanner result code; `msg` gets the name of a find. A scanner
+    // that is not a program, and errors while starting, pass to the caller
+    // as errors; so does any later one, once the scanner's tree is settled.
     ScanResult Execute(bool isCure, const std::string& commandLine, const std::string& currentDir,
                        std::string& msg);
 
@@ -56,10 +61,14 @@ public:
     static constexpr std::size_t MaxLoggedOutput = std::size_t{16} << 20;
 
 private:
+    enum class WaitEnd { Done, TimedOut, Cancelled };
+
     void HandleRawRead(std::string_view bytes);
     void KeepForLog(std::string_view bytes);
-    bool WaitForRun(DWORD start);
-    bool SettleTree(bool isCure);
+    void LogJobFailure();
+    WaitEnd WaitForRun(DWORD start);
+    bool Cancelled() const;
+    bool Settle(bool isCure) noexcept;
 
     TScanRunSettings settings_;
     LogSink& log_;

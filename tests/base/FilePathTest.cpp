@@ -30,5 +30,17 @@ TEST(FilePath, FullPathsNameOnePlace)
     }
 }
 
+// Windows runs anything but a program through cmd.exe.
+TEST(FilePath, ProgramFilesAreExeOrCom)
+{
+    for (const char* program : {"C:\\a.exe", "C:\\A.EXE", "C:\\a.Com", "C:\\a.bat.exe"}) {
+        EXPECT_TRUE(IsProgramFile(program)) << program;
+    }
+    for (const char* other :
+         {"C:\\a.bat", "C:\\a.CMD", "C:\\a", "C:\\a.exe\\b", "C:\\a.exe.", "C:\\a.exe.bat", ""}) {
+        EXPECT_FALSE(IsProgramFile(other)) << other;
+    }
+}
+
 }  // namespace
 }  // namespace ostrel

@@ -157,6 +157,37 @@ TEST_F(CheckRequest, MissingScannerIsAnError)
     EXPECT_EQ(tail[6], "BAV_CheckFile: Result=-3 (Error), AVPMsg=");
 }
 
+// Windows runs a batch file through cmd.exe, where the & of a file name
+// starts a command of its own: a scanner that is not a program is refused
+// in words, and neither it nor anything in the name runs.
+TEST_F(CheckRequest, ScannerThatIsNoProgramNeverRuns)
+{
+    Start(CleanReport);
+    const std::string ran = plugin.File("ran.txt");
+    const std::string injected = plugin.File("injected.txt");
+    const std::string fileName = "C:\\a&echo.>" + injected + "&.tmp";  // no blank, so it goes unquoted
+    for (const std::string& program : {plugin.File("scan.bat"), plugin.File("scan.cmd")}) {
+        SCOPED_TRACE(program);
+        WriteFileBytes(program, "@echo ran>" + ran + "\r\n");
+        WriteFileBytes(plugin.IniPath(), "[Data]\r\nAVPExeName=" + program +
+                                             "\r\nAVPScanParam=-z\r\nLogging=1\r\nMaxLogLevel=3\r\nLogFileName=" +
+                                             LogPath() + "\r\n");
+        ASSERT_EQ(plugin.Call("BAV_Initialize"), 0);
+        EXPECT_EQ(plugin.Check(fileName.c_str(), nullptr), -3);
+        EXPECT_FALSE(PathExists(ran));
+        EXPECT_FALSE(PathExists(injected));
+        std::vector<std::string> log = LogMessages(LogPath());
+        const std::vector<std::string> expected = {
+            "Error in CheckFile:",
+            "EProcessError",
+            "The scanner is not run: \"" + program + "\" is not a program file (.exe or .com)",
+            "CheckFile: Result=-3 (unknown)",
+            "BAV_CheckFile: Result=-3 (Error), AVPMsg=",
+        };
+        EXPECT_EQ(std::vector<std::string>(log.end() - 5, log.end()), expected);
+    }
+}
+
 TEST_F(CheckRequest, CrashingScannerGivesNoResult)
 {
     Start("out SCAN RESULTS\\r\\n\ncrash\n");

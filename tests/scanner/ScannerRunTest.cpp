@@ -1,3 +1,4 @@
+#include "log/LogError.h"
 #include "plugin/OstrelConstVars.h"
 #include "scanner/ScannerInvocation.h"
 #include "support/DialogWindows.h"
@@ -47,8 +48,9 @@ protected:
         settings.TimeLimitMilliseconds = timeLimit;
         settings.CureGrace = &cureGrace;
         settings.GraceMilliseconds = grace;
+        settings.CancelEvent = cancel.get();
         std::string msg;
-        return DoExecute(settings, PluginLog(), Plugin().Messages, isCure,
+        return DoExecute(settings, *runLog, Plugin().Messages, isCure,
                          "fake_scanner " + scanner.Parameters() + " " + mail, "", msg);
     }
 
@@ -64,6 +66,8 @@ protected:
     ScannerScript scanner{folder};
     ScannerScript child{folder, "child"};
     TCureGrace cureGrace;
+    LogSink* runLog = &PluginLog();
+    UniqueHandle cancel{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
 };
 
 DWORD ExitCode(const UniqueHandle& process)
@@ -147,23 +151,40 @@ TEST_F(ScannerRun, CurePastItsGraceIsEndedWithWhatItStarted)
     }
 }
 
+// A log that fails once the scanner has run, as on a full disk.
+class FailingLog : public LogSink {
+public:
+    void WriteLog(const std::string& text, int32_t) override
+    {
+        if (text.rfind("Output: ", 0) == 0) {
+            throw ELogError("The disk is full");
+        }
+    }
+};
+
 // An answer in time ends what its run left running: a program the scanner
 // started, and the scanner itself when it runs on after its end marker. A
-// cure's are given the grace instead, as they may still be writing.
+// cure's are given the grace instead, as they may still be writing. An
+// error once the scanner runs, such as a log write that fails, settles
+// them just so before it leaves the run.
 TEST_F(ScannerRun, WhatARunLeftRunningGoesWithItsAnswer)
 {
     const std::string report = "out SCAN RESULTS\\r\\nALERTS: 0\\r\\nSUSPICIOUS: 0\\r\\n\n";
     const std::string afterMarker = "out -----\\r\\n\nhang\n";
     const std::string go = folder.File("go");
+    FailingLog failingLog;
     const struct {
         const char* name;
         std::string tail;
         bool isCure;
         ScanResult answer;
+        bool logFails = false;
     } cases[] = {
         {"the scanner ended", "", false, ScanResult::Clean},
         {"the end marker", afterMarker, false, ScanResult::Clean},
         {"a cure's end marker", afterMarker, true, ScanResult::NotCured},
+        {"a check whose log fails", afterMarker, false, ScanResult::RequestError, true},
+        {"a cure whose log fails", afterMarker, true, ScanResult::RequestError, true},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
@@ -174,8 +195,15 @@ TEST_F(ScannerRun, WhatARunLeftRunningGoesWithItsAnswer)
             tree = OpenChildAndGrandchild(GetCurrentProcessId(), "fake_scanner.exe", 10000);
             WriteFileBytes(go, "");
         });
-        EXPECT_EQ(Run("spawn " + child.Parameters() + "\nawait " + go + "\n" + report + test.tail, 12000, test.isCure),
-                  test.answer);
+        runLog = test.logFails ? static_cast<LogSink*>(&failingLog) : &PluginLog();
+        const std::string script = "spawn " + child.Parameters() + "\nawait " + go + "\n" + report + test.tail;
+        ScanResult answer = ScanResult::RequestError;
+        try {
+            answer = Run(script, 12000, test.isCure);
+        } catch (const ELogError&) {
+            // The request answers an error with RequestError.
+        }
+        EXPECT_EQ(answer, test.answer);
         watcher.join();
         ASSERT_EQ(tree.size(), 2u);
         const UniqueHandle& started = tree[1];
@@ -190,6 +218,33 @@ TEST_F(ScannerRun, WhatARunLeftRunningGoesWithItsAnswer)
         }
         EXPECT_EQ(ExitCode(started), EndedByOstrel);
     }
+}
+
+// A cure past its limit that prints on is still heard: its output is read
+// through the grace, so it finishes its repair instead of failing a write.
+TEST_F(ScannerRun, CureInItsGracePrintsOnAndFinishesItsRepair)
+{
+    const std::string go = folder.File("go");
+    EXPECT_EQ(Run("await " + go + "\nflood 1048576\ntouch " + scanner.MarkerPath() + "\n", 300, true),
+              ScanResult::TimedOut);
+    WriteFileBytes(go, "");
+    EXPECT_TRUE(WaitUntil([&] { return PathExists(scanner.MarkerPath()); })) << "the repair was cut off";
+}
+
+// A cancel ends the wait at once and settles the run as its time limit
+// would: the scanner is gone when the answer comes.
+TEST_F(ScannerRun, CancelEndsTheRunAtOnce)
+{
+    std::thread canceller([&] {
+        WaitUntil([&] { return PathExists(scanner.MarkerPath()); });
+        SetEvent(cancel.get());
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run("touch " + scanner.MarkerPath() + "\nhang\n", 12000), ScanResult::TimedOut);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(5000));
+    canceller.join();
+    EXPECT_TRUE(WaitForChildProcesses("fake_scanner.exe", 0)) << "ended before the answer";
+    EXPECT_EQ(LogMessages(log).back(), "The scanner run was cancelled");
 }
 
 TEST_F(ScannerRun, EndlessOutputTimesOut)

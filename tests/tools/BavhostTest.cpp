@@ -178,18 +178,22 @@ TEST_F(Bavhost, SelftestProvesTheChainWithTheEicarTestScanner)
 TEST_F(Bavhost, SelftestNamesWhatIsBroken)
 {
     const std::string logging = "Logging=1\r\nLogFileName=" + plugin.File("ostrel.log") + "\r\n";
+    const std::string batch = plugin.File("scan.bat");
+    WriteFileBytes(batch, "@echo SCAN RESULTS\r\n");
     struct Case {
         const char* what;
         std::string script;  // empty: the settings alone are the case
         std::string settings;
         unsigned long exitCode;
-        const char* says;
+        std::string says;
     };
     const Case cases[] = {
         {"not configured", "", "[Data]\r\nAVPExeName=\r\n", 8, "Not configured"},
         {"scanner missing", "", "[Data]\r\nAVPExeName=" + plugin.File("nothere.exe") + "\r\n", 9,
          "The scanner is missing"},
         {"no verdict", "out nothing a plug-in reads\\r\\n\n", logging, 10, "The end of the log ("},
+        {"a batch file", "", "[Data]\r\nAVPExeName=" + batch + "\r\nAVPScanParam=-z\r\n" + logging, 10,
+         "The scanner is not run again: \"" + batch + "\" is not a program"},
         {"EICAR missed", CleanReport, "", 11, "EICAR not found"},
         {"taken by real-time protection", "quarantine-if EICAR-STANDARD\n" + CleanReport, "", 7,
          "taken by real-time protection before the check"},

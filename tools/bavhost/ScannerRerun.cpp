@@ -2,6 +2,7 @@
 
 #include "base/AnsiString.h"
 #include "base/Exception.h"
+#include "base/FilePath.h"
 #include "base/TextLines.h"
 #include "ostrelscan/ChildProcess.h"
 #include "plugin/RequestRules.h"
@@ -30,10 +31,15 @@ void PrintScannerRerun(const std::string& pluginPath, const std::string& file)
     } catch (const Exception&) {
         return;
     }
+    const std::string program = TrimBlanks(values.AVPExeName);
+    // The plug-in runs nothing else, and says why in its log.
+    if (!IsProgramFile(program)) {
+        std::printf("The scanner is not run again: \"%s\" is not a program file (.exe or .com).\n", program.c_str());
+        return;
+    }
     // What the plug-in removes before every run, removed from this copy only.
     RemoveForbiddenParams(values);
-    const std::string commandLine =
-        "\"" + TrimBlanks(values.AVPExeName) + "\" " + ScannerCommandLine(values.AVPScanParam, file);
+    const std::string commandLine = "\"" + program + "\" " + ScannerCommandLine(values.AVPScanParam, file);
     std::printf("The scanner once more, as the plug-in ran it: %s\n", commandLine.c_str());
     try {
         const ostrelscan::ChildRun run = ostrelscan::RunHidden(values.AVPExeName, commandLine, kCheckLimitMs);
