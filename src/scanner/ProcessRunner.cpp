@@ -187,10 +187,13 @@ void TProcessRunner::Run()
     }
 }
 
-void TProcessRunner::WaitForEvents(DWORD milliseconds)
+void TProcessRunner::WaitForEvents(DWORD milliseconds, HANDLE wakeEvent)
 {
-    HANDLE handles[2];
+    HANDLE handles[3];
     DWORD count = 0;
+    if (wakeEvent != nullptr) {
+        handles[count++] = wakeEvent;
+    }
     if (state_ == TProcessState::Waiting) {
         if (output_) {
             handles[count++] = output_->Event();

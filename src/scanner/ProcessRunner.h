@@ -73,9 +73,10 @@ public:
 
     void Run();
     // Sleeps until output or the end of the process is due, a message
-    // arrives for this thread, or the time is up; then fires the events
-    // that are due. An event handler's exception passes to the caller.
-    void WaitForEvents(DWORD milliseconds);
+    // arrives for this thread, `wakeEvent` (if any) is signalled, or the
+    // time is up; then fires the events that are due. An event handler's
+    // exception passes to the caller.
+    void WaitForEvents(DWORD milliseconds, HANDLE wakeEvent = nullptr);
     // Kills the process, with exit code EndedByOstrel.
     bool Terminate();
     // Stops watching as Detach does, and hands over the process with its

@@ -59,6 +59,9 @@ void TScannerRun::HandleRawRead(std::string_view bytes)
         return;
     }
     const std::string_view text = output_.Feed(bytes);
+    if (settings_.OnOutput) {
+        settings_.OnOutput(text);
+    }
     if (settings_.LogAVPOutput) {
         KeepForLog(text);
     }
@@ -75,8 +78,14 @@ void TScannerRun::KeepForLog(std::string_view bytes)
     loggedOutputCut_ = loggedOutputCut_ || bytes.size() > room;
 }
 
-// Waits for the end of the run, the end marker or the time limit. True
-// when the time ran out, even if the run ended in that same pass.
+bool TScannerRun::Cancelled() const
+{
+    return settings_.CancelEvent != nullptr && WaitForSingleObject(settings_.CancelEvent, 0) == WAIT_OBJECT_0;
+}
+
+// Waits for the end of the run, the end marker, the time limit or the
+// cancel event. True when the time ran out or the run was cancelled, even
+// if the run ended in that same pass.
 bool TScannerRun::WaitForRun(DWORD start)
 {
     const DWORD limit = settings_.TimeLimitMilliseconds;
@@ -90,12 +99,12 @@ bool TScannerRun::WaitForRun(DWORD start)
     bool timedOut = false;
     for (;;) {
         const DWORD elapsed = GetTickCount() - start;
-        timedOut = elapsed > limit;
+        timedOut = elapsed > limit || Cancelled();
         ProcessPendingMessages(quitRequested, quitCode);
         if (done_ || timedOut) {
             break;
         }
-        runner_.WaitForEvents(limit - elapsed + 1);
+        runner_.WaitForEvents(limit - elapsed + 1, settings_.CancelEvent);
     }
     return timedOut;
 }
@@ -135,7 +144,9 @@ ScanResult TScannerRun::Execute(bool isCure, const std::string& commandLine, con
     }
     const bool treeEnded = SettleTree(isCure);
     done_ = true;
-    if (timedOut) {
+    if (timedOut && Cancelled()) {
+        log_.WriteLog("The scanner run was cancelled", LogAlways);
+    } else if (timedOut) {
         const DWORD seconds = settings_.TimeLimitMilliseconds / 1000;
         log_.WriteLog(texts_.Format(MessageKey::SExecTimeOut, {seconds}), LogAlways);
     }

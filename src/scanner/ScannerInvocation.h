@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,9 @@ public:
 // How long a cure past its time limit may go on before it is ended.
 constexpr DWORD CureGraceMilliseconds = 60000;
 
+// Hears each piece of a scanner's output as it is read.
+using TOutputObserver = std::function<void(std::string_view piece)>;
+
 // What a scanner run takes from the settings.
 struct TScanRunSettings {
     std::string AVPExeName;
@@ -36,6 +40,11 @@ struct TScanRunSettings {
     // cure is ended at once, as a check is.
     TCureGrace* CureGrace = nullptr;
     DWORD GraceMilliseconds = CureGraceMilliseconds;
+    // Signalled during the wait: the wait ends at once, the run is settled
+    // as at its time limit, and Execute answers TimedOut.
+    HANDLE CancelEvent = nullptr;
+    // Hears each piece of the output as it is read, umlauts converted.
+    TOutputObserver OnOutput;
 };
 
 // One scanner run on the calling thread: starts the scanner, collects its
@@ -59,6 +68,7 @@ private:
     void HandleRawRead(std::string_view bytes);
     void KeepForLog(std::string_view bytes);
     bool WaitForRun(DWORD start);
+    bool Cancelled() const;
     bool SettleTree(bool isCure);
 
     TScanRunSettings settings_;

@@ -47,6 +47,7 @@ protected:
         settings.TimeLimitMilliseconds = timeLimit;
         settings.CureGrace = &cureGrace;
         settings.GraceMilliseconds = grace;
+        settings.CancelEvent = cancel.get();
         std::string msg;
         return DoExecute(settings, PluginLog(), Plugin().Messages, isCure,
                          "fake_scanner " + scanner.Parameters() + " " + mail, "", msg);
@@ -64,6 +65,7 @@ protected:
     ScannerScript scanner{folder};
     ScannerScript child{folder, "child"};
     TCureGrace cureGrace;
+    UniqueHandle cancel{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
 };
 
 DWORD ExitCode(const UniqueHandle& process)
@@ -100,6 +102,27 @@ TEST_F(ScannerRun, HungScannerTimesOutAndIsEndedWithWhatItStarted)
         EXPECT_EQ(ExitCode(process), EndedByOstrel);
         EXPECT_FALSE(ProcessListed(GetProcessId(process.get())));
     }
+}
+
+// A cancelled check ends at once, as at its time limit: with what it
+// started, before it answers.
+TEST_F(ScannerRun, CancelledCheckEndsAtOnceWithWhatItStarted)
+{
+    child.Write("hang\n");
+    std::vector<UniqueHandle> tree;
+    std::thread canceller([&] {
+        tree = OpenChildAndGrandchild(GetCurrentProcessId(), "fake_scanner.exe", 10000);
+        SetEvent(cancel.get());
+    });
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run("spawn " + child.Parameters() + "\nhang\n", 60000), ScanResult::TimedOut);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+    canceller.join();
+    ASSERT_EQ(tree.size(), 2u);
+    for (const UniqueHandle& process : tree) {
+        EXPECT_EQ(WaitForSingleObject(process.get(), 0), static_cast<DWORD>(WAIT_OBJECT_0));
+    }
+    EXPECT_EQ(LogMessages(log).back(), "The scanner run was cancelled");
 }
 
 // A cure may be rewriting the file: within its grace it is not cut off

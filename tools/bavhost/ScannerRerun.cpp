@@ -4,7 +4,6 @@
 #include "base/Exception.h"
 #include "base/TextLines.h"
 #include "ostrelscan/ChildProcess.h"
-#include "plugin/RequestRules.h"
 #include "settings/Config.h"
 #include "settings/ParameterRules.h"
 
@@ -30,10 +29,8 @@ void PrintScannerRerun(const std::string& pluginPath, const std::string& file)
     } catch (const Exception&) {
         return;
     }
-    // What the plug-in removes before every run, removed from this copy only.
-    RemoveForbiddenParams(values);
     const std::string commandLine =
-        "\"" + TrimBlanks(values.AVPExeName) + "\" " + ScannerCommandLine(values.AVPScanParam, file);
+        "\"" + TrimBlanks(values.AVPExeName) + "\" " + RequestCommandLine(values, false, file);
     std::printf("The scanner once more, as the plug-in ran it: %s\n", commandLine.c_str());
     try {
         const ostrelscan::ChildRun run = ostrelscan::RunHidden(values.AVPExeName, commandLine, kCheckLimitMs);
