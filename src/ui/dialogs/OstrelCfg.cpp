@@ -255,8 +255,6 @@ void TfrmCfg::FormShow()
 // Nothing is saved unless the dialog was closed with OK.
 void TfrmCfg::FormClose()
 {
-    // A running test ends first, so no scanner outlives the dialog.
-    test_.reset();
     if (ModalResult() != mrOk) {
         return;
     }
@@ -520,6 +518,10 @@ void TfrmCfg::btnTestClick()
     settings.AVPExeName = edtAVPExeName.Caption();
     settings.AVPScanParam = edtAVPScanParam.Caption();
     test_ = std::make_unique<TChainTestRun>(context_.TestCheck, std::move(settings), Handle(), TestDoneMessage);
+    // The keyboard goes on to the next control, not to a disabled button.
+    if (GetFocus() == btnTest.Handle()) {
+        SendMessageA(Handle(), WM_NEXTDLGCTL, 0, FALSE);
+    }
     btnTest.SetEnabled(false);
 }
 

@@ -93,7 +93,9 @@ private:
     }
 
     TDialogContext context_;
-    std::unique_ptr<TChainTestRun> test_;  // while the Test button's test runs
+    // While the Test button's test runs; when the dialog goes, it ends the
+    // scanner with its tree and waits for its thread.
+    std::unique_ptr<TChainTestRun> test_;
 };
 
 // The settings editor as the host's setup command shows it: modal on the

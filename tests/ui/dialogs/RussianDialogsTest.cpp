@@ -82,19 +82,19 @@ struct DialogTexts {
     std::map<std::string, std::string> controls;  // by component name, as shown
 };
 
+BOOL CALLBACK AddWindow(HWND window, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 // Every text the dialog shows, each checked to fit its control and to
 // overlap no other, and its accelerators checked to be unique.
 DialogTexts Read(HWND dialog)
 {
     DialogTexts texts{TextOf(dialog), {}};
     std::vector<HWND> children;
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(dialog, AddWindow, reinterpret_cast<LPARAM>(&children));
     std::set<std::string> accelerators;
     std::vector<std::pair<std::string, RECT>> placed;
     for (HWND child : children) {
