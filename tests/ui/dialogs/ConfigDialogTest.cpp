@@ -668,6 +668,14 @@ TEST_F(ConfigDialog, TestButtonChecksWithTheShownScannerAndSavesNothing)
                                  "Eicar-Test-Signature\r\n\r\nThe chain works: the clean file passed and the EICAR "
                                  "test file was found.");
     EXPECT_EQ(StoredIni(), stored);
+    // Nor in memory: the dialog opens with the scanner of before.
+    std::string shownAfter;
+    EXPECT_EQ(Setup([&](HWND dialog) {
+                  shownAfter = TextOf(FindControl(dialog, "edtAVPExeName"));
+                  PostClick(FindControl(dialog, "btnCancel"));
+              }),
+              0);
+    EXPECT_EQ(shownAfter, ini.exe);
     EXPECT_FALSE(ChainTestFolderLeft());
     // Logged as any check is.
     const std::vector<std::string> logged = LogMessages(ini.logFile);
