@@ -60,7 +60,7 @@ MessageTable BuildDefaults()
         "Engine: %s",
         "Clean test file: %s",
         "EICAR test file: %s",
-        "OK, nothing found",
+        "OK: nothing found",
         "virus found",
         "suspicious",
         "error",

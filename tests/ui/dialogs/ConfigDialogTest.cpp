@@ -664,7 +664,7 @@ TEST_F(ConfigDialog, TestButtonChecksWithTheShownScannerAndSavesNothing)
         << boxes[0].text;
     EXPECT_EQ(boxes[1].text, "Scanner: " + eicarscan +
                                  "\r\nEngine: EICAR test scanner (not an antivirus; it finds only the EICAR test "
-                                 "string)\r\nClean test file: OK, nothing found\r\nEICAR test file: virus found: "
+                                 "string)\r\nClean test file: OK: nothing found\r\nEICAR test file: virus found: "
                                  "Eicar-Test-Signature\r\n\r\nThe chain works: the clean file passed and the EICAR "
                                  "test file was found.");
     EXPECT_EQ(StoredIni(), stored);

@@ -60,7 +60,7 @@ TEST_F(ChainTestBox, NamesScannerEngineBothAnswersAndTheVerdict)
     EXPECT_EQ(ChainTestText(Ran(A::Clean, A::Virus), texts),
               "Scanner: C:\\Ostrel\\ostrelscan.exe\r\n"
               "Engine: ostrelscan: Microsoft Defender MpCmdRun (auto)\r\n"
-              "Clean test file: OK, nothing found\r\n"
+              "Clean test file: OK: nothing found\r\n"
               "EICAR test file: virus found: EICAR_Test_File\r\n"
               "\r\n"
               "The chain works: the clean file passed and the EICAR test file was found.");
