@@ -25,6 +25,8 @@ expected="LICENSE.txt
 README.txt
 SHA256SUMS.txt
 lang/Deutsch.lng
+lang/Russian.lng
+lang/Ukrainian.lng
 tools/x64/bavhost.exe
 tools/x64/eicarscan.exe
 tools/x86/bavhost.exe

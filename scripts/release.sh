@@ -75,7 +75,7 @@ for arch in x86 x64; do
         cp "$bin/$tool.exe" "$stage/tools/$arch/"
     done
 done
-cp lang/Deutsch.lng "$stage/lang/"
+cp lang/Deutsch.lng lang/Russian.lng lang/Ukrainian.lng "$stage/lang/"
 # Text for Windows users: CRLF line endings.
 sed "s/@VERSION@/$version/g; s/\r\$//; s/\$/\r/" packaging/README.txt >"$stage/README.txt"
 sed 's/\r$//; s/$/\r/' LICENSE >"$stage/LICENSE.txt"

@@ -26,4 +26,10 @@ public:
     void WriteLogFmt(const std::string& format, const FormatArgs& args, int32_t level);
 };
 
+// Drops every line: for the tools, which keep no log.
+class TNoLog : public LogSink {
+public:
+    void WriteLog(const std::string&, int32_t) override {}
+};
+
 }  // namespace ostrel

@@ -19,6 +19,12 @@ const char* const KeyNames[MessageKeyCount] = {
     "SSupportInfoError", "SSupportQuestion", "SAskDefaultAllg", "SAskForFile",
     "SSelectAVPExe",    "SErrorLanguageFile", "SSelectLanguageFile", "SLanguageFile",
     "SSelectHelpfile",
+    "STestCaption",     "STestScanner",    "STestEngine",     "STestCleanFile",
+    "STestEicarFile",   "STestAnswerClean", "STestAnswerVirus", "STestAnswerSuspicious",
+    "STestAnswerError", "STestAnswerTaken", "STestLastLines",  "STestChainWorks",
+    "STestNotConfigured", "STestDisabled",  "STestScannerMissing", "STestCleanInfected",
+    "STestCleanNoVerdict", "STestEicarMissed", "STestEicarSuspicious", "STestTakenByRealtime",
+    "STestEicarNoVerdict",
 };
 
 MessageTable BuildDefaults()
@@ -49,6 +55,40 @@ MessageTable BuildDefaults()
         "Please select a language file",
         "Language files",
         "Please select a help file",
+        "Test of the scanner",
+        "Scanner: %s",
+        "Engine: %s",
+        "Clean test file: %s",
+        "EICAR test file: %s",
+        "OK: nothing found",
+        "virus found",
+        "suspicious",
+        "error",
+        "taken away before the scanner saw it",
+        "The scanner's last lines:",
+        "The chain works: the clean file passed and the EICAR test file was found.",
+        "Not configured: the plug-in has no scanner to run.\\nName the scanner and its parameters in the "
+        "plug-in's settings (Configure in The Bat!); they propose ostrelscan.exe when it lies beside the plug-in.",
+        "Checking is disabled (Disabled=1): every attachment passes unchecked.\\nClear \"Checking disabled\" "
+        "in the plug-in's settings.",
+        "The scanner is missing: no program file has its name.\\nEnter the full path of the scanner, .exe "
+        "included.",
+        "Error: the clean test file was reported as infected.\\nThe scanner's report is misread or the engine "
+        "is wrong.",
+        "Error: the scanner gave no verdict for the clean test file.\\nThe log tells why (LogAVPOutput=1 "
+        "shows what the scanner printed).",
+        "EICAR not found: the scanner answered OK for the EICAR test file.\\nThe engine misses the standard "
+        "test file: check that it is current and that the scanner's parameters make it scan files of any name.",
+        "EICAR not found as a virus: the scanner called the test file suspicious.\\nThe engine misses the "
+        "standard test file: check that it is current and that the scanner's parameters make it scan files of "
+        "any name.",
+        "The scanner answers, but the test file was taken by real-time protection before the check.\\n"
+        "Real-time protection (Microsoft Defender's, say) removed or locked the EICAR test file as soon as it "
+        "was written. That shows an on-access scanner guards this computer, not that the plug-in's engine "
+        "finds viruses; the clean file's answer shows that the chain runs. Nothing needs changing: an infected "
+        "attachment is taken the same way, and the plug-in then answers with an error, never with clean.",
+        "Error: the scanner gave no verdict for the EICAR test file.\\nThe log tells why (LogAVPOutput=1 "
+        "shows what the scanner printed).",
     };
 }
 

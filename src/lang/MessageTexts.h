@@ -34,10 +34,33 @@ enum class MessageKey {
     SSelectLanguageFile,
     SLanguageFile,
     SSelectHelpfile,
+    // The test of the scanner: the dialog's Test box and bavhost's selftest.
+    STestCaption,
+    STestScanner,
+    STestEngine,
+    STestCleanFile,
+    STestEicarFile,
+    STestAnswerClean,
+    STestAnswerVirus,
+    STestAnswerSuspicious,
+    STestAnswerError,
+    STestAnswerTaken,
+    STestLastLines,
+    // A verdict: its line, then what to do.
+    STestChainWorks,
+    STestNotConfigured,
+    STestDisabled,
+    STestScannerMissing,
+    STestCleanInfected,
+    STestCleanNoVerdict,
+    STestEicarMissed,
+    STestEicarSuspicious,
+    STestTakenByRealtime,
+    STestEicarNoVerdict,
 };
 
-constexpr std::size_t MessageKeyCount = 20;
-static_assert(static_cast<std::size_t>(MessageKey::SSelectHelpfile) + 1 == MessageKeyCount,
+constexpr std::size_t MessageKeyCount = 41;
+static_assert(static_cast<std::size_t>(MessageKey::STestEicarNoVerdict) + 1 == MessageKeyCount,
               "every message key has its text");
 
 using MessageTable = std::array<std::string, MessageKeyCount>;

@@ -156,8 +156,8 @@ int32_t WINAPI BAV_Setup()
     LogQuietly("BAV_Setup", LogCalls);
     try {
         PluginState& plugin = Plugin();
-        ShowConfigDialog(
-            {plugin.Config, plugin.LogFacade, plugin.Messages, plugin.PluginFileName, plugin.PluginVersion});
+        ShowConfigDialog({plugin.Config, plugin.LogFacade, plugin.Messages, plugin.PluginFileName,
+                          plugin.PluginVersion, TestCheck});
         ConfigValues settings = plugin.Config.Values();
         PluginStatus notConfigured = PluginStatus::NotConfigured;
         if (SettingsComplete(settings)) {

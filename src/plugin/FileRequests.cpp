@@ -7,9 +7,8 @@
 #include "plugin/HostBuffer.h"
 #include "plugin/OstrelConstVars.h"
 #include "plugin/RequestRules.h"
+#include "scanner/ScanRequest.h"
 #include "settings/ParameterRules.h"
-#include "scanner/ScanReport.h"
-#include "scanner/ScannerInvocation.h"
 
 #include <optional>
 
@@ -19,15 +18,13 @@ namespace {
 
 struct RequestKind {
     bool isCure;
-    const char* requestName;  // "CheckFile" or "CureFile"
-    LogLevel resultLevel;
     const char* exportName;
     const char* messageLabel;  // how the result line names the scanner's message
     HostResult (*hostResult)(ScanResult scanCode);
 };
 
-const RequestKind Check = {false, "CheckFile", LogDetails, "BAV_CheckFile", "AVPMsg", CheckHostResult};
-const RequestKind Cure = {true, "CureFile", LogCalls, "BAV_CureFile", "Msg", CureHostResult};
+const RequestKind Check = {false, "BAV_CheckFile", "AVPMsg", CheckHostResult};
+const RequestKind Cure = {true, "BAV_CureFile", "Msg", CureHostResult};
 
 void LogError(const std::string& where)
 {
@@ -38,33 +35,15 @@ void LogError(const std::string& where)
 
 ScanResult RunScanner(const RequestKind& kind, const std::string& fileName, std::string& msg)
 {
-    msg.clear();
-    ScanResult code = ScanResult::RequestError;
-    try {
-        Plugin().Config.Update([](ConfigValues& values) { RemoveForbiddenParams(values); });
-        ConfigValues settings = Plugin().Config.Values();
-        std::string parameters = kind.isCure ? settings.AVPCureParam : settings.AVPScanParam;
-        TScanRunSettings run;
-        run.AVPExeName = settings.AVPExeName;
-        run.EndString = settings.EndString;
-        run.LogAVPOutput = settings.LogAVPOutput;
-        run.JobFailureLogged = &Plugin().JobFailureLogged;
-        run.CureGrace = &Plugin().CureGrace;
-        try {
-            code = DoExecute(run, PluginLog(), Plugin().Messages, kind.isCure,
-                             ScannerCommandLine(parameters, fileName), "", msg);
-            PluginLog().WriteLog("After DoExecute", LogDetails);
-        } catch (...) {
-            code = ScanResult::RequestError;
-            LogError(kind.requestName);
-        }
-        PluginLog().WriteLogFmt(std::string(kind.requestName) + ": Result=%d (%s)",
-                                {code, ScanResultText(code)}, kind.resultLevel);
-    } catch (...) {
-        code = ScanResult::RequestError;
-        LogError(kind.requestName);
-    }
-    return code;
+    // The cleaned parameters stay in the settings until they are loaded again.
+    Plugin().Config.Update([](ConfigValues& values) { RemoveForbiddenParams(values); });
+    TScanRunSettings run;
+    run.JobFailureLogged = &Plugin().JobFailureLogged;
+    run.CureGrace = &Plugin().CureGrace;
+    TScanAnswer answer =
+        RunScanRequest(Plugin().Config.Values(), kind.isCure, fileName, run, PluginLog(), Plugin().Messages);
+    msg = std::move(answer.Message);
+    return answer.Code;
 }
 
 // The short cut of both requests: a plug-in that is not ready answers -3,
@@ -168,6 +147,35 @@ HostResult CheckRequest(const char* fileName, char* messageBuffer)
 HostResult CureRequest(const char* fileName)
 {
     return HostRequest(Cure, fileName, nullptr);
+}
+
+TTestFileCheck TestCheck(const ConfigValues& settings, const std::string& fileName, HANDLE cancel,
+                         const TOutputObserver& onOutput)
+{
+    TTestFileCheck check;
+    try {
+        ScanGuard guard;
+        if (guard.Refused()) {
+            check.error = "A check or cure is already running on this thread";
+            return check;
+        }
+        PluginLog().WriteLogFmt("Test: FileName=%s", {fileName}, LogAlways);
+        TScanRunSettings run;
+        run.JobFailureLogged = &Plugin().JobFailureLogged;
+        run.CancelEvent = cancel;
+        run.OnOutput = onOutput;
+        const TScanAnswer answer = RunScanRequest(settings, false, fileName, run, PluginLog(), Plugin().Messages);
+        const HostResult result = CheckHostResult(answer.Code);
+        check.answer = TestAnswerOf(result);
+        check.message = answer.Message;
+        check.error = answer.Error;
+        PluginLog().WriteLogFmt("Test: Result=%d (%s), AVPMsg=%s", {result, HostResultText(result), answer.Message},
+                                LogAlways);
+    } catch (...) {
+        check.answer = TTestAnswer::Error;
+        check.error = DescribeCurrentException().message;
+    }
+    return check;
 }
 
 }  // namespace ostrel

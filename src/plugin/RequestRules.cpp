@@ -2,19 +2,6 @@
 
 namespace ostrel {
 
-const char* ScanResultText(ScanResult scanCode)
-{
-    switch (scanCode) {
-    case ScanResult::NotCured: return "can not be cured";
-    case ScanResult::NoResult: return "Error";
-    case ScanResult::Clean: return "OK";
-    case ScanResult::Virus: return "Virus found";
-    case ScanResult::Suspicious: return "Suspicious";
-    case ScanResult::VirusRemoved: return "Virus removed";
-    default: return "unknown";
-    }
-}
-
 const char* HostResultText(HostResult hostCode)
 {
     switch (hostCode) {
@@ -44,13 +31,14 @@ HostResult CureHostResult(ScanResult scanCode)
     return scanCode == ScanResult::NotCured ? HostResult::CannotCure : CheckHostResult(scanCode);
 }
 
-std::string ScannerCommandLine(std::string_view parameters, std::string_view fileName)
+TTestAnswer TestAnswerOf(HostResult checkResult)
 {
-    std::string name(fileName);
-    if (name.find(' ') != std::string::npos) {
-        name = '"' + name + '"';
+    switch (checkResult) {
+    case HostResult::Ok: return TTestAnswer::Clean;
+    case HostResult::VirusFound: return TTestAnswer::Virus;
+    case HostResult::Suspicious: return TTestAnswer::Suspicious;
+    default: return TTestAnswer::Error;
     }
-    return std::string(parameters) + " " + name;
 }
 
 }  // namespace ostrel

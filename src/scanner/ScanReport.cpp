@@ -258,4 +258,17 @@ ScanResult EvaluateScanOutput(std::string_view output, bool isCure, std::string&
     return reader.Result(isCure, message);
 }
 
+const char* ScanResultText(ScanResult scanCode)
+{
+    switch (scanCode) {
+    case ScanResult::NotCured: return "can not be cured";
+    case ScanResult::NoResult: return "Error";
+    case ScanResult::Clean: return "OK";
+    case ScanResult::Virus: return "Virus found";
+    case ScanResult::Suspicious: return "Suspicious";
+    case ScanResult::VirusRemoved: return "Virus removed";
+    default: return "unknown";
+    }
+}
+
 }  // namespace ostrel

@@ -22,6 +22,9 @@ enum class ScanResult : int32_t {
     TimedOut = 999,
 };
 
+// The log text of a scanner result code.
+const char* ScanResultText(ScanResult scanCode);
+
 // The scanner prints in the DOS code page; its umlauts become Windows-1252.
 std::string ConvertDosUmlauts(std::string_view text);
 // The same into `converted`, whose memory is used again.

@@ -60,6 +60,9 @@ void TScannerRun::HandleRawRead(std::string_view bytes)
         return;
     }
     const std::string_view text = output_.Feed(bytes);
+    if (settings_.OnOutput) {
+        settings_.OnOutput(text);
+    }
     if (settings_.LogAVPOutput) {
         KeepForLog(text);
     }

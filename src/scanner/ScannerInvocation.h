@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,9 @@ public:
 
 // How long a cure past its time limit may go on before it is ended.
 constexpr DWORD CureGraceMilliseconds = 60000;
+
+// Hears each piece of a scanner's output as it is read.
+using TOutputObserver = std::function<void(std::string_view piece)>;
 
 // What a scanner run takes from the settings.
 struct TScanRunSettings {
@@ -40,6 +44,8 @@ struct TScanRunSettings {
     // at its time limit, and answers ScanResult::TimedOut. None: only the
     // time limit gives a run up.
     HANDLE CancelEvent = nullptr;
+    // Hears each piece of the output as it is read, umlauts converted.
+    TOutputObserver OnOutput;
 };
 
 // One scanner run on the calling thread: starts the scanner, collects its

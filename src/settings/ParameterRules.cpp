@@ -42,4 +42,19 @@ std::vector<TRemovedParameter> RemoveForbiddenParams(ConfigValues& values)
     return removed;
 }
 
+std::string ScannerCommandLine(std::string_view parameters, std::string_view fileName)
+{
+    std::string name(fileName);
+    if (name.find(' ') != std::string::npos) {
+        name = '"' + name + '"';
+    }
+    return std::string(parameters) + " " + name;
+}
+
+std::string RequestCommandLine(ConfigValues values, bool isCure, std::string_view fileName)
+{
+    RemoveForbiddenParams(values);
+    return ScannerCommandLine(isCure ? values.AVPCureParam : values.AVPScanParam, fileName);
+}
+
 }  // namespace ostrel

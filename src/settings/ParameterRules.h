@@ -24,4 +24,12 @@ struct TRemovedParameter {
 // around it. Says what it removed, one entry per occurrence.
 std::vector<TRemovedParameter> RemoveForbiddenParams(ConfigValues& values);
 
+// The scanner's command line: the parameters, one space and the file name,
+// in double quotes when it holds a blank so it stays one argument.
+std::string ScannerCommandLine(std::string_view parameters, std::string_view fileName);
+
+// The command line of a check or a cure of `fileName` with `values`: their
+// check or cure parameters without "/FREEZE", then the file name.
+std::string RequestCommandLine(ConfigValues values, bool isCure, std::string_view fileName);
+
 }  // namespace ostrel

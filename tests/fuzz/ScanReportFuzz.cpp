@@ -1,8 +1,10 @@
-// Scanner output is whatever a foreign program prints: the report parser
-// and the line assembly must take any bytes, split anywhere, and where the
-// bytes are split must never change the result.
+// Scanner output is whatever a foreign program prints: the report parser,
+// the line assembly and the excerpt of first and last lines must take any
+// bytes, split anywhere, and where the bytes are split must never change
+// the result.
 #include "scanner/EndMarker.h"
 #include "scanner/LineAssembler.h"
+#include "scanner/ReportExcerpt.h"
 #include "scanner/ScanReport.h"
 
 #include <cstddef>
@@ -10,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -24,15 +27,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ostrel::TEndMarker marker("-----");
     bool markerSeen = false;
     ostrel::LineAssembler lines;
+    ostrel::TReportExcerpt excerpt;
     for (size_t offset = 0; offset < output.size(); offset += pieceSize) {
         std::string_view piece = std::string_view(output).substr(offset, pieceSize);
         lines.Feed(piece, [](const std::string&) {});
+        excerpt.Feed(piece);
         pieces.Feed(piece);
         markerSeen = marker.Feed(piece);
     }
     lines.Finish([](const std::string&) {});
     if (markerSeen != (output.find("-----") != std::string::npos)) {
         std::abort();
+    }
+    ostrel::TReportExcerpt whole;
+    whole.Feed(output);
+    const std::vector<std::string> last = excerpt.LastLines();
+    if (excerpt.FirstLine() != whole.FirstLine() || last != whole.LastLines() ||
+        last.size() > ostrel::TReportExcerpt::MaxLines) {
+        std::abort();
+    }
+    for (const std::string& line : last) {
+        if (line.empty() || line.size() > ostrel::TReportExcerpt::MaxLineLength) {
+            std::abort();
+        }
     }
     for (bool isCure : {false, true}) {
         std::string whole;

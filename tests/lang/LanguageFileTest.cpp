@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <optional>
 #include <regex>
 
 namespace ostrel::test {
@@ -162,21 +164,62 @@ std::vector<std::string> Placeholders(const std::string& text)
     return found;
 }
 
-TEST(ShippedLanguageFile, GermanTranslatesEveryMessageWithItsPlaceholders)
+// The value a file gives a key itself; none when it does not name it.
+std::optional<std::string> Entry(const std::string& file, const char* section, const std::string& key)
 {
-    RecordingLog log;
-    TMessageTexts messages(log);
-    MessageBoxWatcher watcher;
-    ApplyLanguageFile(ProgramFolder() + "\\Deutsch.lng", nullptr, messages);
-    for (std::size_t index = 0; index < MessageKeyCount; ++index) {
-        const MessageKey key = static_cast<MessageKey>(index);
-        SCOPED_TRACE(MessageKeyName(key));
-        const std::string german = messages.Text(key);
-        EXPECT_FALSE(german.empty());
-        EXPECT_EQ(Placeholders(german), Placeholders(DefaultMessageTexts()[index]));
+    char value[4096] = {};
+    GetPrivateProfileStringA(section, key.c_str(), "\x01", value, sizeof value, file.c_str());
+    return std::string(value) == "\x01" ? std::nullopt : std::optional<std::string>(value);
+}
+
+TEST(ShippedLanguageFile, EachTranslatesEveryMessageWithItsPlaceholders)
+{
+    for (const char* language : {"Deutsch", "Russian", "Ukrainian"}) {
+        SCOPED_TRACE(language);
+        const std::string file = ProgramFolder() + "\\" + language + ".lng";
+        RecordingLog log;
+        TMessageTexts messages(log);
+        MessageBoxWatcher watcher;
+        ApplyLanguageFile(file, nullptr, messages);
+        for (std::size_t index = 0; index < MessageKeyCount; ++index) {
+            const MessageKey key = static_cast<MessageKey>(index);
+            SCOPED_TRACE(MessageKeyName(key));
+            EXPECT_TRUE(Entry(file, "MsgStrings", MessageKeyName(key)));
+            const std::string translated = messages.Text(key);
+            EXPECT_FALSE(translated.empty());
+            EXPECT_EQ(Placeholders(translated), Placeholders(DefaultMessageTexts()[index]));
+        }
+        EXPECT_TRUE(watcher.Boxes().empty());
     }
-    EXPECT_EQ(messages.Text(MessageKey::SConfirmation), "Best\xE4tigung");
-    EXPECT_TRUE(watcher.Boxes().empty());
+}
+
+// The texts of the dialogs: every caption, hint and memo that German
+// translates, and the Test button's, in every file.
+TEST(ShippedLanguageFile, EachTranslatesTheDialogTextsGermanDoes)
+{
+    const std::string german = ProgramFolder() + "\\Deutsch.lng";
+    EXPECT_EQ(Entry(german, "MsgStrings", "SConfirmation"), "Best\xE4tigung");
+    for (const char* section : {"TfrmCfg", "TfrmInfo"}) {
+        std::vector<char> keys(16384);
+        GetPrivateProfileStringA(section, nullptr, "", keys.data(), static_cast<DWORD>(keys.size()), german.c_str());
+        std::vector<std::string> texts;
+        if (std::string(section) == "TfrmCfg") {
+            texts = {"btnTest.Caption", "btnTest.Hint"};
+        }
+        for (const char* key = keys.data(); *key != '\0'; key += std::strlen(key) + 1) {
+            const std::string name = key;
+            const std::string property = name.substr(name.find('.') + 1);
+            if (property == "Caption" || property == "Hint" || property == "Lines") {
+                texts.push_back(name);
+            }
+        }
+        for (const char* language : {"Deutsch", "Russian", "Ukrainian"}) {
+            for (const std::string& key : texts) {
+                EXPECT_TRUE(Entry(ProgramFolder() + "\\" + language + ".lng", section, key))
+                    << language << " [" << section << "] " << key;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "plugin/RequestRules.h"
+#include "settings/ParameterRules.h"
 
 #include <gtest/gtest.h>
 

@@ -106,6 +106,27 @@ TEST_F(ScannerRun, HungScannerTimesOutAndIsEndedWithWhatItStarted)
     }
 }
 
+// A cancelled check ends at once, as at its time limit: with what it
+// started, before it answers.
+TEST_F(ScannerRun, CancelledCheckEndsAtOnceWithWhatItStarted)
+{
+    child.Write("hang\n");
+    std::vector<UniqueHandle> tree;
+    std::thread canceller([&] {
+        tree = OpenChildAndGrandchild(GetCurrentProcessId(), "fake_scanner.exe", 10000);
+        SetEvent(cancel.get());
+    });
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run("spawn " + child.Parameters() + "\nhang\n", 60000), ScanResult::TimedOut);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+    canceller.join();
+    ASSERT_EQ(tree.size(), 2u);
+    for (const UniqueHandle& process : tree) {
+        EXPECT_EQ(WaitForSingleObject(process.get(), 0), static_cast<DWORD>(WAIT_OBJECT_0));
+    }
+    EXPECT_EQ(LogMessages(log).back(), "The scanner run was cancelled");
+}
+
 // A cure may be rewriting the file: within its grace it is not cut off
 // halfway, nor is anything it started.
 TEST_F(ScannerRun, HungCureTimesOutAndIsLeftToFinish)

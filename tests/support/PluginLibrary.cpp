@@ -71,10 +71,10 @@ int32_t PluginLibrary::Check(const char* fileName, char* message) const
     return As<FileRequest>(Export("BAV_CheckFile"))(fileName, message);
 }
 
-int32_t PluginLibrary::Setup(const std::function<void(HWND dialog)>& user) const
+int32_t PluginLibrary::Setup(const std::function<void(HWND dialog)>& user, const std::string& caption) const
 {
-    std::thread driver([user] {
-        HWND dialog = WaitForWindow("Configuration of Ostrel");
+    std::thread driver([user, caption] {
+        HWND dialog = WaitForWindow(caption.c_str());
         if (user) {
             user(dialog);
         } else {

@@ -39,9 +39,11 @@ public:
     std::string Version() const;
     int32_t TextCall(const char* name, char* buffer, int32_t size) const;
     int32_t Check(const char* fileName, char* message) const;
-    // BAV_Setup, with `user` acting on the configuration dialog from another
-    // thread; by default the dialog is closed as with Cancel.
-    int32_t Setup(const std::function<void(HWND dialog)>& user = nullptr) const;
+    // BAV_Setup, with `user` acting on the configuration dialog, found by
+    // its caption, from another thread; by default the dialog is closed as
+    // with Cancel.
+    int32_t Setup(const std::function<void(HWND dialog)>& user = nullptr,
+                  const std::string& caption = "Configuration of Ostrel") const;
 
 private:
     TempDir folder_;

@@ -13,7 +13,7 @@ namespace ostrel::test {
 // memory, log lines kept for a look.
 class TestDialogContext : public RecordingLog {
 public:
-    TDialogContext Context() { return {config, *this, messages, pluginFileName, pluginVersion}; }
+    TDialogContext Context() { return {config, *this, messages, pluginFileName, pluginVersion, {}}; }
 
     TConfig config;
     TMessageTexts messages{*this};

@@ -2,6 +2,7 @@
 
 #include "base/UniqueResource.h"
 #include "settings/RegistryKey.h"
+#include "ui/support/TestFolder.h"
 
 #include <windows.h>
 
@@ -82,6 +83,15 @@ std::string ProgramFolder()
     DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string full(path, length);
     return full.substr(0, full.find_last_of('\\'));
+}
+
+bool ChainTestFolderLeft()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    WIN32_FIND_DATAA found;
+    return static_cast<bool>(
+        UniqueFindHandle(FindFirstFileA((std::string(temp) + TTestFolder::NamePrefix + "*").c_str(), &found)));
 }
 
 void DeleteMakerKey()

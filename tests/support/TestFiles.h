@@ -26,6 +26,9 @@ bool PathExists(const std::string& path);
 // The folder of the running test program, where the build puts the plug-in.
 std::string ProgramFolder();
 
+// A folder of the test of the chain is left in the temporary folder.
+bool ChainTestFolderLeft();
+
 // Removes HKCU\Software\Dunmere with everything below it.
 void DeleteMakerKey();
 // Creates HKCU\Software\Dunmere as a volatile key, below which no lasting

@@ -1,6 +1,5 @@
 // bavhost.exe run as a user runs it, against a copy of the plug-in whose
 // scanner is the fake scanner: its printed answers and its exit codes.
-#include "base/UniqueResource.h"
 #include "support/BavhostRun.h"
 #include "support/PluginLibrary.h"
 #include "support/ScannerScript.h"
@@ -148,16 +147,6 @@ TEST_F(Bavhost, AnErrorPointsToTheLogOrHowToSwitchItOn)
         << run.output;
 }
 
-// No "ostrel-selftest-" folder left in the temporary folder.
-bool SelftestLeftNothing()
-{
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    WIN32_FIND_DATAA found;
-    const UniqueFindHandle search(FindFirstFileA((std::string(temp) + "ostrel-selftest-*").c_str(), &found));
-    return !search;
-}
-
 TEST_F(Bavhost, SelftestProvesTheChainWithTheEicarTestScanner)
 {
     const std::string log = plugin.File("ostrel.log");
@@ -171,7 +160,7 @@ TEST_F(Bavhost, SelftestProvesTheChainWithTheEicarTestScanner)
                              "The chain works: the clean file passed and the EICAR test file was found."}) {
         EXPECT_NE(run.output.find(line), std::string::npos) << line << "\n" << run.output;
     }
-    EXPECT_TRUE(SelftestLeftNothing());
+    EXPECT_FALSE(ChainTestFolderLeft());
 }
 
 // Each broken chain has its own exit code and verdict.
@@ -208,7 +197,7 @@ TEST_F(Bavhost, SelftestNamesWhatIsBroken)
         const HostRun run = Run("selftest");
         EXPECT_EQ(run.exitCode, c.exitCode) << run.output;
         EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
-        EXPECT_TRUE(SelftestLeftNothing());
+        EXPECT_FALSE(ChainTestFolderLeft());
     }
 }
 

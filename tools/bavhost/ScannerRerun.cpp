@@ -5,7 +5,6 @@
 #include "base/FilePath.h"
 #include "base/TextLines.h"
 #include "ostrelscan/ChildProcess.h"
-#include "plugin/RequestRules.h"
 #include "settings/Config.h"
 #include "settings/ParameterRules.h"
 
@@ -37,9 +36,7 @@ void PrintScannerRerun(const std::string& pluginPath, const std::string& file)
         std::printf("The scanner is not run again: \"%s\" is not a program file (.exe or .com).\n", program.c_str());
         return;
     }
-    // What the plug-in removes before every run, removed from this copy only.
-    RemoveForbiddenParams(values);
-    const std::string commandLine = "\"" + program + "\" " + ScannerCommandLine(values.AVPScanParam, file);
+    const std::string commandLine = "\"" + program + "\" " + RequestCommandLine(values, false, file);
     std::printf("The scanner once more, as the plug-in ran it: %s\n", commandLine.c_str());
     try {
         const ostrelscan::ChildRun run = ostrelscan::RunHidden(values.AVPExeName, commandLine, kCheckLimitMs);

@@ -6,10 +6,11 @@
 #include "bavhost/Selftest.h"
 #include "base/FileSystem.h"
 #include "base/TextLines.h"
-#include "base/UniqueResource.h"
 #include "base/WinError.h"
-#include "eicarscan/EicarScan.h"
-#include "plugin/StatusCodes.h"
+#include "lang/LogSink.h"
+#include "lang/MessageTexts.h"
+#include "plugin/RequestRules.h"
+#include "ui/support/TestFolder.h"
 
 #include <cstdio>
 #include <vector>
@@ -18,67 +19,6 @@ namespace ostrel::bavhost {
 namespace {
 
 constexpr std::size_t kLogLinesShown = 12;
-
-// A fresh folder under the temporary folder; its files go with it.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        char base[MAX_PATH + 1];
-        const DWORD length = GetTempPathA(sizeof base, base);
-        if (length == 0 || length > MAX_PATH) {
-            RaiseLastOSError("GetTempPathA");
-        }
-        for (unsigned attempt = 0;; ++attempt) {
-            path_ = std::string(base) + "ostrel-selftest-" + std::to_string(GetCurrentProcessId()) + "-" +
-                    std::to_string(attempt);
-            if (CreateDirectoryA(path_.c_str(), nullptr)) {
-                break;
-            }
-            if (GetLastError() != ERROR_ALREADY_EXISTS || attempt == 100) {
-                RaiseLastOSError("CreateDirectoryA");
-            }
-        }
-    }
-    ~ScratchFolder()
-    {
-        for (const std::string& file : files_) {
-            DeleteFileA(file.c_str());
-        }
-        RemoveDirectoryA(path_.c_str());
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name)
-    {
-        files_.push_back(path_ + "\\" + name);
-        return files_.back();
-    }
-
-private:
-    std::string path_;
-    std::vector<std::string> files_;
-};
-
-// Real-time protection may refuse the write itself: that is an answer too.
-DWORD WriteTestFile(const std::string& path, const std::string& content)
-{
-    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
-    DWORD written = 0;
-    if (!file || !WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr)) {
-        return GetLastError();
-    }
-    return written == content.size() ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
-}
-
-bool Readable(const std::string& path)
-{
-    return static_cast<bool>(UniqueFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                                    nullptr, OPEN_EXISTING, 0, nullptr)));
-}
 
 struct TimedAnswer {
     int32_t code = 0;
@@ -154,54 +94,59 @@ int RunSelftest(const Plugin& plugin, const std::string& pluginPath, const std::
     std::printf("Settings: %s\n", log.known ? log.store.c_str() : "unreadable");
     std::printf("Scanner: %s\n", log.scanner.empty() ? "none named (AVPExeName)" : log.scanner.c_str());
 
-    SelftestFacts facts;
+    TChainTestFacts facts;
     facts.configured = plugin.getStatus() != HostValue(PluginStatus::NotConfigured);
     facts.disabled = NameSaysDisabled(name);
     facts.scannerFound = !log.scanner.empty() && FileExists(log.scanner);
     bool rerunShown = false;
     if (facts.configured && !facts.disabled && facts.scannerFound) {
-        ScratchFolder folder;
+        TTestFolder folder;
         const std::string clean = folder.File("clean.txt");
-        const DWORD cleanWrite = WriteTestFile(clean, "Ostrel self-test: a file with nothing in it.\r\n");
+        const DWORD cleanWrite = WriteTestFile(clean, CleanTestText);
         if (cleanWrite != ERROR_SUCCESS) {
             RaiseOSError(cleanWrite, "WriteFile");
         }
         const TimedAnswer cleanAnswer = Check(plugin, clean);
         PrintAnswer("Clean test file", cleanAnswer);
-        facts.clean = cleanAnswer.code;
+        facts.clean = TestAnswerOf(static_cast<HostResult>(cleanAnswer.code));
 
         const std::string eicar = folder.File("eicar.com");
-        const DWORD eicarWrite = WriteTestFile(eicar, eicarscan::TestString());
+        const DWORD eicarWrite = WriteTestFile(eicar, EicarTestString());
         facts.eicarWritten = eicarWrite == ERROR_SUCCESS;
         if (facts.eicarWritten) {
             const TimedAnswer eicarAnswer = Check(plugin, eicar);
             PrintAnswer("EICAR test file", eicarAnswer);
-            facts.eicar = eicarAnswer.code;
-            facts.eicarGone = !Readable(eicar);
+            facts.eicar = TestAnswerOf(static_cast<HostResult>(eicarAnswer.code));
+            facts.eicarGone = !FileReadable(eicar);
         } else {
             std::printf("EICAR test file: could not be written: %s\n",
                         SystemErrorMessage(eicarWrite, eicar).c_str());
         }
-        const bool error = facts.clean == HostValue(HostResult::Error) ||
-                           (facts.eicarWritten && facts.eicar == HostValue(HostResult::Error));
+        const bool error = facts.clean == TTestAnswer::Error ||
+                           (facts.eicarWritten && facts.eicar == TTestAnswer::Error);
         if (PrintEngine(log, folder.Path()).empty() && error) {
             PrintScannerRerun(pluginPath, clean);
             rerunShown = true;
         }
     }
-    const SelftestVerdict verdict = JudgeSelftest(facts);
-    std::printf("%s\n", verdict.line.c_str());
+    const TChainVerdict verdict = JudgeChainTest(facts);
+    TNoLog noLog;
+    TMessageTexts english(noLog);
+    const std::vector<std::string> lines = VerdictLines(verdict, english);
+    std::printf("%s\n", lines.front().c_str());
     // The advice is how to learn why, which the report above already says.
     if (rerunShown) {
         std::printf("The scanner's report above tells why.\n");
+    } else {
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            std::printf("%s\n", lines[i].c_str());
+        }
     }
-    for (const std::string& line : rerunShown ? std::vector<std::string>() : verdict.advice) {
-        std::printf("%s\n", line.c_str());
-    }
-    if (verdict.exitCode == kChainError && (!rerunShown || LogReadable(log))) {
+    const int exitCode = SelftestExitCode(verdict);
+    if (exitCode == kChainError && (!rerunShown || LogReadable(log))) {
         PrintLogEnd(plugin, log);
     }
-    return verdict.exitCode;
+    return exitCode;
 }
 
 }  // namespace ostrel::bavhost

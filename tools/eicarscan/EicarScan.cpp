@@ -1,6 +1,7 @@
 #include "EicarScan.h"
 
 #include "common/AvReport.h"
+#include "ui/support/ChainTest.h"
 
 #include <cctype>
 
@@ -80,10 +81,7 @@ Options ParseCommandLine(const std::string& commandLine)
 
 std::string TestString()
 {
-    // Joined from two halves at run time, so that neither this source nor the
-    // program holds the whole string and real scanners do not flag them.
-    return std::string("X5O!P%@AP[4\\PZX54(P^)7CC)7}$EI") +
-           "CAR-STANDARD-ANTIVIRUS-TEST-FILE!$H+H*";
+    return EicarTestString();
 }
 
 bool ContainsTestString(const std::string& data)

@@ -201,6 +201,24 @@ TBitBtn::TBitBtn(TForm& owner, TWinControl* parent, std::string name, const char
     ChangeStyle(BS_TYPEMASK, BS_OWNERDRAW);
 }
 
+namespace {
+
+bool AnswerGlyph(UINT message, const UniqueBitmap& glyph, LRESULT& result)
+{
+    if (message != BM_GETIMAGE) {
+        return false;
+    }
+    result = reinterpret_cast<LRESULT>(glyph.get());
+    return true;
+}
+
+}  // namespace
+
+bool TBitBtn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    return AnswerGlyph(message, glyph_, result) || TButton::HandleMessage(message, wParam, lParam, result);
+}
+
 void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item)
 {
     RECT frame = item.rcItem;
@@ -225,6 +243,9 @@ TSpeedButton::TSpeedButton(TForm& owner, TWinControl* parent, std::string name, 
 
 bool TSpeedButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (AnswerGlyph(message, glyph_, result)) {
+        return true;
+    }
     switch (message) {
     case WM_SETFOCUS:
         // A speed button takes no focus: hand it back.

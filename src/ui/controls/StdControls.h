@@ -68,18 +68,23 @@ private:
 };
 
 // A button that draws a glyph beside its caption. The glyph's bottom-left
-// pixel names its transparent colour.
+// pixel names its transparent colour; BM_GETIMAGE hands it out, as it
+// does for a button with a bitmap of the system's.
 class TBitBtn : public TButton {
 public:
     TBitBtn(TForm& owner, TWinControl* parent, std::string name, const char* glyph = nullptr);
     const char* ClassName() const override { return "TBitBtn"; }
     void DrawItem(const DRAWITEMSTRUCT& item) override;
 
+protected:
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
 private:
     UniqueBitmap glyph_;
 };
 
-// A flat button that takes no focus, with an optional glyph.
+// A flat button that takes no focus, with an optional glyph, handed out
+// as TBitBtn's is.
 class TSpeedButton : public TControl {
 public:
     TSpeedButton(TForm& owner, TWinControl* parent, std::string name, const char* glyph = nullptr);

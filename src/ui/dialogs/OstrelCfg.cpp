@@ -30,6 +30,8 @@ constexpr const char* ScannerFileName = "Avnt.exe";
 // The scanner that ships beside the plug-in, for ClamAV and Defender.
 constexpr const char* BundledScannerFileName = "ostrelscan.exe";
 constexpr std::size_t VirusDefinitionHead = 150;
+// Posted by the Test button's thread when it is done.
+constexpr UINT TestDoneMessage = WM_APP + 1;
 
 // The folder of an installed scanner, from the first of its keys that opens.
 std::string InstalledScannerFolder()
@@ -66,6 +68,7 @@ TfrmCfg::TfrmCfg(HWND owner, TDialogContext context)
       pnlControls(Add<TPanel>(*this, "pnlControls")),
       btnInfo(Add<TBitBtn>(pnlBottom, "btnInfo")),
       btnHelp(Add<TBitBtn>(pnlBottom, "btnHelp", "GLYPH_HELP")),
+      btnTest(Add<TBitBtn>(pnlBottom, "btnTest")),
       btnCancel(Add<TBitBtn>(pnlBottom, "btnCancel", "GLYPH_CANCEL")),
       btnOk(Add<TBitBtn>(pnlBottom, "btnOk", "GLYPH_OK")),
       btnSelectLanguageFile(Add<TSpeedButton>(pnlControls, "btnSelectLanguageFile", "GLYPH_LANGUAGE")),
@@ -128,16 +131,19 @@ void TfrmCfg::Layout()
     };
     for (const BottomButton& placed : {BottomButton{btnInfo, "Info", 12, akLeft | akBottom},
                                        BottomButton{btnHelp, "Help", 126, akLeft | akBottom},
+                                       BottomButton{btnTest, "Test", 250, akLeft | akBottom},
                                        BottomButton{btnCancel, "Cancel", 374, akRight | akBottom},
                                        BottomButton{btnOk, "OK", 489, akRight | akBottom}}) {
         placed.button.SetBounds(placed.left, 8, 105, 25);
         placed.button.SetCaption(placed.caption);
         placed.button.SetAnchors(placed.anchors);
     }
+    btnTest.SetHint("Checks a clean file and the EICAR test file with this scanner, as the mail client would");
     btnInfo.SetTabOrder(0);
     btnHelp.SetTabOrder(1);
-    btnCancel.SetTabOrder(2);
-    btnOk.SetTabOrder(3);
+    btnTest.SetTabOrder(2);
+    btnCancel.SetTabOrder(3);
+    btnOk.SetTabOrder(4);
     btnCancel.SetCancel(true);
     btnCancel.SetModalResult(mrCancel);
     btnOk.SetDefault(true);
@@ -213,6 +219,7 @@ void TfrmCfg::Layout()
     btnSelectLanguageFile.OnClick = [this](TControl&) { btnSelectLanguageFileClick(); };
     btnInfo.OnClick = [this](TControl&) { btnInfoClick(); };
     btnSupport.OnClick = [this](TControl&) { btnSupportClick(); };
+    btnTest.OnClick = [this](TControl&) { btnTestClick(); };
 
     sD.DefaultExt = ".log";
     sD.Filter = "Protokolldateien (*.log)|*.log";
@@ -488,6 +495,50 @@ void TfrmCfg::WriteSupportFile()
     if (dialog.Execute(Handle())) {
         ReplaceFileContent(dialog.FileName, JoinFileLines(lines));
     }
+}
+
+bool TfrmCfg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (message == TestDoneMessage) {
+        TestDone();
+        result = 0;
+        return true;
+    }
+    return TForm::HandleMessage(message, wParam, lParam, result);
+}
+
+// The test takes the scanner and the check parameters as the dialog shows
+// them, the rest from the settings, and changes none of them.
+void TfrmCfg::btnTestClick()
+{
+    if (test_) {
+        return;
+    }
+    ConfigValues settings = context_.Config.Values();
+    settings.AVPExeName = edtAVPExeName.Caption();
+    settings.AVPScanParam = edtAVPScanParam.Caption();
+    test_ = std::make_unique<TChainTestRun>(context_.TestCheck, std::move(settings), Handle(), TestDoneMessage);
+    // The keyboard goes on to the next control, not to a disabled button.
+    if (GetFocus() == btnTest.Handle()) {
+        SendMessageA(Handle(), WM_NEXTDLGCTL, 0, FALSE);
+    }
+    btnTest.SetEnabled(false);
+}
+
+void TfrmCfg::TestDone()
+{
+    if (!test_) {
+        return;
+    }
+    const TChainTestReport report = test_->Report();
+    test_.reset();
+    btnTest.SetEnabled(true);
+    const TChainVerdict verdict = JudgeChainTest(report.facts);
+    const UINT icon = verdict == TChainVerdict::Works             ? MB_ICONINFORMATION
+                      : verdict == TChainVerdict::TakenByRealtime ? MB_ICONWARNING
+                                                                  : MB_ICONERROR;
+    ShowBoundedBox(Handle(), ChainTestText(report, context_.Messages), Message(MessageKey::STestCaption),
+                   MB_OK | icon);
 }
 
 void ShowConfigDialog(const TDialogContext& context)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/DialogContext.h"
+#include "ui/dialogs/ChainTestRun.h"
 #include "ui/controls/FileDialogs.h"
 #include "ui/controls/Form.h"
 #include "ui/controls/KxEdit.h"
@@ -8,6 +9,7 @@
 #include "ui/controls/StdControls.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace ostrel {
@@ -29,6 +31,7 @@ public:
     TPanel& pnlControls;
     TBitBtn& btnInfo;
     TBitBtn& btnHelp;
+    TBitBtn& btnTest;
     TBitBtn& btnCancel;
     TBitBtn& btnOk;
     TSpeedButton& btnSelectLanguageFile;
@@ -57,6 +60,9 @@ public:
     TOpenDialog oD;
     TSaveDialog sD;
 
+protected:
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
 private:
     void Layout();
     void FormCreate();
@@ -75,6 +81,8 @@ private:
     void btnSelectLanguageFileClick();
     void btnInfoClick();
     void btnSupportClick();
+    void btnTestClick();
+    void TestDone();
     void WriteSupportFile();
     int Ask(const std::string& text, UINT icon, HWND owner);
     // The plug-in's message texts, bare and filled.
@@ -85,6 +93,9 @@ private:
     }
 
     TDialogContext context_;
+    // While the Test button's test runs; when the dialog goes, it ends the
+    // scanner with its tree and waits for its thread.
+    std::unique_ptr<TChainTestRun> test_;
 };
 
 // The settings editor as the host's setup command shows it: modal on the

@@ -5,10 +5,13 @@
 #include "support/LogFileLines.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/PluginLibrary.h"
+#include "support/ProcessList.h"
+#include "support/ScannerScript.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -628,6 +631,94 @@ TEST_F(ConfigDialog, SupportFileIsWrittenAfterTheQuestion)
         << report.substr(0, 200);
     EXPECT_NE(report.find("\r\nTemp-Dir: "), std::string::npos);
     EXPECT_EQ(report.substr(report.size() - 2), "\r\n");
+}
+
+// The Test button checks with the scanner the dialog shows, before OK, and
+// saves nothing; its box names the scanner, the engine and both answers.
+TEST_F(ConfigDialog, TestButtonChecksWithTheShownScannerAndSavesNothing)
+{
+    Ini ini;
+    ini.logging = "1";
+    ini.logFile = plugin.File("ostrel.log");
+    Start(ini);
+    const std::string stored = StoredIni();
+    const std::string missing = plugin.File("nothere.exe");
+    const std::string eicarscan = ProgramFolder() + "\\eicarscan.exe";
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(Setup([&](HWND dialog) {
+                  HWND exe = FindControl(dialog, "edtAVPExeName");
+                  HWND test = FindControl(dialog, "btnTest");
+                  for (const std::string& scanner : {missing, eicarscan}) {
+                      const std::size_t seen = watcher.Boxes().size();
+                      SetText(exe, scanner);
+                      PostClick(test);
+                      EXPECT_TRUE(WaitUntil([&] { return watcher.Boxes().size() > seen && IsWindowEnabled(test); }));
+                  }
+                  PostClick(FindControl(dialog, "btnCancel"));
+              }),
+              0);
+    std::vector<SeenBox> boxes = watcher.Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, "Test of the scanner");
+    EXPECT_EQ(boxes[0].text.rfind("Scanner: " + missing + "\r\n\r\nThe scanner is missing: ", 0), 0u)
+        << boxes[0].text;
+    EXPECT_EQ(boxes[1].text, "Scanner: " + eicarscan +
+                                 "\r\nEngine: EICAR test scanner (not an antivirus; it finds only the EICAR test "
+                                 "string)\r\nClean test file: OK: nothing found\r\nEICAR test file: virus found: "
+                                 "Eicar-Test-Signature\r\n\r\nThe chain works: the clean file passed and the EICAR "
+                                 "test file was found.");
+    EXPECT_EQ(StoredIni(), stored);
+    // Nor in memory: the dialog opens with the scanner of before.
+    std::string shownAfter;
+    EXPECT_EQ(Setup([&](HWND dialog) {
+                  shownAfter = TextOf(FindControl(dialog, "edtAVPExeName"));
+                  PostClick(FindControl(dialog, "btnCancel"));
+              }),
+              0);
+    EXPECT_EQ(shownAfter, ini.exe);
+    EXPECT_FALSE(ChainTestFolderLeft());
+    // Logged as any check is.
+    const std::vector<std::string> logged = LogMessages(ini.logFile);
+    EXPECT_NE(std::find(logged.begin(), logged.end(), "Test: Result=1 (Virus found), AVPMsg=Eicar-Test-Signature"),
+              logged.end());
+}
+
+// The dialog stays responsive while the scanner runs; closing it ends the
+// scanner with what it started before the dialog has gone.
+TEST_F(ConfigDialog, ClosingTheDialogDuringATestEndsTheScannersTree)
+{
+    ScannerScript scanner(plugin.Folder());
+    ScannerScript child(plugin.Folder(), "child");
+    child.Write("hang\n");
+    scanner.Write("spawn " + child.Parameters() + "\nhang\n");
+    Start(Ini());
+    const std::string stored = StoredIni();
+    MessageBoxWatcher watcher;
+    std::vector<UniqueHandle> tree;
+    bool disabledWhileRunning = false;
+    std::chrono::steady_clock::time_point cancelled;
+    EXPECT_EQ(Setup([&](HWND dialog) {
+                  SetText(FindControl(dialog, "edtAVPExeName"), FakeScannerPath());
+                  Click(FindControl(dialog, "cbxEditParams"));
+                  SetText(FindControl(dialog, "edtAVPScanParam"), scanner.Parameters());
+                  HWND test = FindControl(dialog, "btnTest");
+                  PostClick(test);
+                  tree = OpenChildAndGrandchild(GetCurrentProcessId(), "fake_scanner.exe", 20000);
+                  disabledWhileRunning = !IsWindowEnabled(test);
+                  cancelled = std::chrono::steady_clock::now();
+                  PostClick(FindControl(dialog, "btnCancel"));
+              }),
+              0);
+    EXPECT_LT(std::chrono::steady_clock::now() - cancelled, std::chrono::seconds(1));
+    EXPECT_TRUE(disabledWhileRunning);
+    ASSERT_EQ(tree.size(), 2u);
+    for (const UniqueHandle& process : tree) {
+        EXPECT_EQ(WaitForSingleObject(process.get(), 0), static_cast<DWORD>(WAIT_OBJECT_0));
+    }
+    // Only the box of the parameters' check box: the test has no answer.
+    EXPECT_EQ(watcher.Boxes().size(), 1u);
+    EXPECT_EQ(StoredIni(), stored);
+    EXPECT_FALSE(ChainTestFolderLeft());
 }
 
 }  // namespace
