@@ -1,8 +1,10 @@
 // ostrelscan.ini is the user's text, and its [engine NAME] sections decide
 // what runs: any bytes must give rows or faults, never a row that could not
-// run as written, and a row must read back the same from its printed form.
+// run as written (a .exe or .com, {file} outside quotes), and a row must
+// read back the same from its printed form.
 #include "../../tools/ostrelscan/EngineSections.h"
 #include "../../tools/ostrelscan/Options.h"
+#include "../../tools/ostrelscan/ProgramRules.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -26,8 +28,9 @@ bool Runnable(const ScannerProfile& row)
     const auto both = [&](uint32_t code) {
         return std::find(row.cleanCodes.begin(), row.cleanCodes.end(), code) != row.cleanCodes.end();
     };
-    return !row.engine.empty() && !row.title.empty() && !row.program.empty() &&
-           row.arguments.find("{file}") != std::string::npos && !row.cleanCodes.empty() &&
+    return !row.engine.empty() && !row.title.empty() && ProgramFault(row.program).empty() &&
+           row.arguments.find("{file}") != std::string::npos && FilePlaceFault(row.arguments).empty() &&
+           !row.cleanCodes.empty() &&
            !row.infectedCodes.empty() && std::none_of(row.infectedCodes.begin(), row.infectedCodes.end(), both) &&
            row.namePattern.find("{name}") != std::string::npos && FindProfile(row.engine) == nullptr &&
            row.engine != "auto" && row.engine != "clamd";

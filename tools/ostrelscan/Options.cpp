@@ -2,9 +2,9 @@
 
 #include "EngineSections.h"
 #include "IniText.h"
+#include "ProgramRules.h"
 #include "base/AnsiString.h"
 #include "base/Ascii.h"
-#include "base/FilePath.h"
 #include "base/TextLines.h"
 
 #include <algorithm>
@@ -85,10 +85,8 @@ std::string ApplySetting(Settings& settings, std::string_view name, std::string_
         settings.address = text;
         settings.addressNamed = true;
     } else if (key == "program") {
-        // Searched along the PATH and the current folder, a relative name
-        // would run whatever program lies there.
-        if (!text.empty() && !IsFullPath(text)) {
-            return "program \"" + text + "\" is not a full path (such as C:\\Program Files\\...\\NAME.exe)";
+        if (const std::string fault = ProgramFault(text); !text.empty() && !fault.empty()) {
+            return "program \"" + text + "\" " + fault;
         }
         settings.program = text;
     } else if (key == "timeout") {

@@ -1,6 +1,7 @@
 #include "Profiles.h"
 
 #include "FailureLines.h"
+#include "UncheckedNames.h"
 
 #include "base/AnsiString.h"
 #include "base/TextLines.h"
@@ -175,7 +176,7 @@ Verdict ReadProfileReport(const ScannerProfile& profile, uint32_t exitCode, std:
     bool cleanLine = profile.cleanLine.empty();
     for (const std::string& line : lines) {
         if (std::optional<std::string> name = MatchNamePattern(profile.namePattern, line)) {
-            return Verdict::Infected(*name);
+            return FoundNameVerdict(*name, profile.title);
         }
         cleanLine = cleanLine || MatchLinePattern(profile.cleanLine, line);
     }

@@ -43,7 +43,8 @@ std::optional<std::string> MatchNamePattern(std::string_view pattern, std::strin
 bool MatchLinePattern(std::string_view pattern, std::string_view line);
 
 // The verdict from what the scanner printed and its exit code, the same
-// rules for every row: a line naming a threat is a find, whatever the code;
+// rules for every row: a line naming a threat is a find, whatever the code
+// (unless the name says the file could not be checked, UncheckedNames.h);
 // clean needs a clean code and, where the row asks for one, its clean line;
 // everything else is an error that quotes the scanner's last line and never
 // reads as a find.
