@@ -322,14 +322,25 @@ TEST_F(OstrelScanWithClamd, ATitleHoldingAKeywordNamesNothing)
 }
 
 // The plug-in passes the name unquoted; ostrelscan quotes it for the
-// engine, which gets it as one argument however it is spelt.
+// engine, which gets it as one argument however it is spelt. Quotes of the
+// row's own around {file} would split a name with a blank in two.
 TEST_F(OstrelScanWithClamd, EveryFileNameReachesTheEngineAsOneArgument)
 {
     const ScannerScript script(plugin.Folder(), "engine");
     script.Write("out x: OK\\r\\n\nexit 0\n");
-    Start("[ostrelscan]\r\nengine=fake\r\n[engine fake]\r\nprogram=" + FakeScannerPath() +
-          "\r\narguments=" + script.Parameters() + " {file}\r\nclean=0\r\nfound=1\r\nname=*: {name} FOUND\r\n"
-          "clean_line=*: OK\r\n");
+    const auto row = [&](const std::string& file) {
+        return "[ostrelscan]\r\nengine=fake\r\n[engine fake]\r\nprogram=" + FakeScannerPath() + "\r\narguments=" +
+               script.Parameters() + " " + file + "\r\nclean=0\r\nfound=1\r\nname=*: {name} FOUND\r\n"
+               "clean_line=*: OK\r\n";
+    };
+    Start(row("\"{file}\""));
+    EXPECT_EQ(plugin.Check(Sample("att 1.eml", "x").c_str(), nullptr), -3) << Log();
+    EXPECT_TRUE(LogHas("ostrelscan.ini line 5: [engine fake]: arguments \"" + script.Parameters() +
+                       " \"{file}\"\" puts {file} in quotes"))
+        << Log();
+    plugin.Unload();
+
+    Start(row("{file}"));
     for (const char* name : {"att 1.eml", "a&calc&.eml", "100%^ d'or %PATH%.eml", "-e -de.eml"}) {
         SCOPED_TRACE(name);
         const std::string file = Sample(name, "Subject: hi\r\n\r\nhello\r\n");
