@@ -6,6 +6,7 @@
 #include "base/UniqueResource.h"
 #include "base/WinError.h"
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <stdexcept>
@@ -220,7 +221,11 @@ std::string LoopbackListenerRefusal(const sockaddr* address, DaemonChoice choice
     } catch (const std::exception& e) {
         return std::string("cannot read the system's listening sockets: ") + e.what();
     }
-    if (choice == DaemonChoice::installed) {
+    // The service manager only where some process is named for the port.
+    const auto named = [&](const TcpEndpoint& listener) {
+        return listener.port == question.target.port && listener.ownerPid != 0;
+    };
+    if (choice == DaemonChoice::installed && std::any_of(question.listeners.begin(), question.listeners.end(), named)) {
         question.clamavServicePid = ServiceProcessId(kClamavService);
     }
     question.installedDaemon = installedDaemon;
