@@ -17,8 +17,8 @@ struct EngineAnswer {
 std::string EngineLabel(const Settings& settings);
 
 // Asks the engine of the settings about the file. With engine auto: clamd
-// when an address is named or ClamAV's daemon is installed, else Defender
-// while it is on, else clamscan. No engine is tried after one has answered,
+// when an address is named or ClamAV's installed daemon is the listener at
+// the default address, else Defender while it is on, else clamscan. No engine is tried after one has answered,
 // only after one that is missing or says it is off.
 EngineAnswer AskEngine(const Settings& settings, const std::string& file);
 
