@@ -12,9 +12,12 @@ if(NOT TARGET tool_report)
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/FailureLines.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/IniText.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/LinePattern.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/ListenerTrust.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/Options.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/Profiles.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/ProgramRules.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/ReportText.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/ostrelscan/UncheckedNames.cpp
     )
     target_include_directories(ostrelscan_logic PUBLIC ${CMAKE_CURRENT_LIST_DIR}/ostrelscan)
     target_link_libraries(ostrelscan_logic PUBLIC tool_report)

@@ -29,6 +29,21 @@ std::string ModuleFileName(void* module)
     return std::string(buffer, length < MAX_PATH ? length : MAX_PATH);
 }
 
+std::string FullPathName(const std::string& path)
+{
+    std::string full(MAX_PATH, '\0');
+    DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+    if (length >= full.size()) {
+        full.resize(length);
+        length = GetFullPathNameA(path.c_str(), length, &full[0], nullptr);
+    }
+    if (length == 0 || length >= full.size()) {
+        return path;
+    }
+    full.resize(length);
+    return full;
+}
+
 namespace {
 
 UniqueFile OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition)

@@ -13,6 +13,10 @@ bool DirectoryExists(const std::string& path);
 // Full path of a module; an empty handle names the host's executable.
 std::string ModuleFileName(void* module);
 
+// The path that names `path` whatever the current folder, as
+// GetFullPathNameA makes it; `path` itself when that fails.
+std::string FullPathName(const std::string& path);
+
 // Whole-file access; failures raise EOSError.
 std::string ReadWholeFile(const std::string& path);
 // The end of a file that holds at least `lineBreaks` line breaks (CR LF,

@@ -1,11 +1,13 @@
 // ostrelscan.ini is the user's text, and its [engine NAME] sections decide
 // what runs: any bytes must give rows or faults, never a row that could not
-// run as written, and a row must read back the same from its printed form.
-// The same bytes as a report, read by each row: a find names one line's
-// text that the row does not call no name.
+// run as written (a .exe or .com, {file} outside quotes), and a row must
+// read back the same from its printed form. The same bytes as a report,
+// read by each row: a find names one line's text that the row does not call
+// no name.
 #include "../../tools/ostrelscan/EngineSections.h"
 #include "../../tools/ostrelscan/Options.h"
 #include "../../tools/ostrelscan/Profiles.h"
+#include "../../tools/ostrelscan/ProgramRules.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -34,8 +36,8 @@ bool Runnable(const ScannerProfile& row)
     const auto unnamed = [&](const std::vector<std::string>& patterns) {
         return std::none_of(patterns.begin(), patterns.end(), named);
     };
-    return !row.engine.empty() && !row.title.empty() && !row.program.empty() &&
-           row.arguments.find("{file}") != std::string::npos &&
+    return !row.engine.empty() && !row.title.empty() && ProgramFault(row.program).empty() &&
+           row.arguments.find("{file}") != std::string::npos && FilePlaceFault(row.arguments).empty() &&
            std::none_of(row.infectedCodes.begin(), row.infectedCodes.end(), both) && !row.namePatterns.empty() &&
            std::all_of(row.namePatterns.begin(), row.namePatterns.end(), named) && !row.cleanLines.empty() &&
            unnamed(row.nameNextLinePatterns) && unnamed(row.cleanLines) && unnamed(row.errorLines) &&

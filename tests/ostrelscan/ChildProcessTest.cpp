@@ -40,6 +40,7 @@ TEST_F(HiddenRun, OutputOfBothStreamsAndTheExitCode)
     EXPECT_EQ(run.failure, "");
     EXPECT_EQ(run.exitCode, 7u);
     EXPECT_EQ(run.output, "one\r\ntwo\r\nthree");
+    EXPECT_FALSE(run.outputCut);
 }
 
 TEST_F(HiddenRun, ProgramStillRunningAtTheTimeoutIsEnded)
@@ -58,6 +59,7 @@ TEST_F(HiddenRun, OutputBeyondTheLimitIsDroppedNotWaitedOn)
     EXPECT_EQ(run.failure, "");
     EXPECT_EQ(run.exitCode, 1u);
     EXPECT_EQ(run.output.size(), 1000u);
+    EXPECT_TRUE(run.outputCut);
 }
 
 TEST_F(HiddenRun, MissingProgram)

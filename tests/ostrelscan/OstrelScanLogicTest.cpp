@@ -31,6 +31,11 @@ TEST(ClamdReply, AnswersOfTheRealDaemon)
     EXPECT_EQ(limit.kind, Kind::error);
     EXPECT_NE(limit.reason.find("size limit exceeded"), std::string::npos) << limit.reason;
 
+    // With AlertEncrypted yes in clamd.conf, for a zip made with zip -P.
+    const Verdict encrypted = ParseClamdReply("stream: Heuristics.Encrypted.Zip FOUND\0"s);
+    EXPECT_EQ(encrypted.kind, Kind::error);
+    EXPECT_EQ(encrypted.reason, "clamd could not check the file: it is encrypted (Heuristics.Encrypted.Zip)");
+
     EXPECT_EQ(ParseClamdReply("UNKNOWN COMMAND\0"s).kind, Kind::error);
     EXPECT_EQ(ParseClamdReply("stream: Can't allocate memory ERROR\0"s).kind, Kind::error);
 }
@@ -201,6 +206,17 @@ TEST(ProfileReports, TranscriptsReadByWhatTheySay)
         {"clamscan", 0, "", Kind::error, "without the line that says the file is clean", false},
         {"clamscan", 0, "C:\\a.tmp: X.Y FOUND\n", Kind::infected, "X.Y", false},
         {"clamdscan", 1, "C:\\a.tmp: OK\n", Kind::error, "code for a threat, but named none", false},
+        // As clamscan 1.4.6 prints them with --alert-encrypted and --alert-exceeds-max.
+        {"clamscan", 1, "C:\\a.zip: Heuristics.Encrypted.Zip FOUND\n", Kind::error,
+         "ClamAV clamscan could not check the file: it is encrypted (Heuristics.Encrypted.Zip)", false},
+        {"clamscan", 1, "C:\\a.pdf: Heuristics.Encrypted.PDF FOUND\n", Kind::error, "it is encrypted", false},
+        {"clamscan", 1, "C:\\a.tmp: Heuristics.Limits.Exceeded.MaxFileSize FOUND\n", Kind::error,
+         "it is too large or too deeply nested for the engine's limits (Heuristics.Limits.Exceeded.MaxFileSize)",
+         false},
+        {"clamdscan", 1, "C:\\a.zip: Heuristics.Limits.Exceeded.MaxRecursion FOUND\n", Kind::error,
+         "ClamAV clamdscan could not check the file: it is too large", false},
+        {"clamscan", 1, "C:\\a.eml: Heuristics.Phishing.Email.SpoofedDomain FOUND\n", Kind::infected,
+         "Heuristics.Phishing.Email.SpoofedDomain", false},
     };
     for (const Case& c : cases) {
         const Verdict verdict = ReadProfileReport(Profile(c.engine), c.exitCode, c.output);
@@ -223,7 +239,8 @@ TEST(ProfileReports, ProfilesRunWithTheFileQuoted)
 {
     EXPECT_EQ(ProfileCommandLine(Profile("clamscan"), "C:\\Program Files\\ClamAV\\clamscan.exe",
                                  "C:\\Mail\\att 1.tmp"),
-              "\"C:\\Program Files\\ClamAV\\clamscan.exe\" --no-summary \"C:\\Mail\\att 1.tmp\"");
+              "\"C:\\Program Files\\ClamAV\\clamscan.exe\" --no-summary --alert-encrypted=yes "
+              "--alert-exceeds-max=yes \"C:\\Mail\\att 1.tmp\"");
     EXPECT_EQ(QuoteArgument("C:\\a.tmp"), "C:\\a.tmp");
     EXPECT_EQ(QuoteArgument(""), "\"\"");
     // Backslashes double only before a quote, the closing one included.
@@ -329,11 +346,16 @@ TEST(Settings, FaultsAreReportedAndChangeNothing)
     const std::vector<std::string> faults =
         ReadIni("adress=1.2.3.4:5\nengine=avast\ntimeout=0\ntimeout=ten\naddress=host\n"
                 "address=host:70000\nno equals sign\n"
-                "program=clamscan.exe\nprogram=\\ClamAV\\clamscan.exe\nprogram=C:clamscan.exe\n[broken\n",
+                "program=clamscan.exe\nprogram=\\ClamAV\\clamscan.exe\nprogram=C:clamscan.exe\n[broken\n"
+                "[ostrelscan]\nprogram=C:\\ClamAV\\clamscan.cmd\n",
                 settings);
-    ASSERT_EQ(faults.size(), 11u);
+    ASSERT_EQ(faults.size(), 12u);
     EXPECT_EQ(faults[0], "ostrelscan.ini line 1: unknown setting \"adress\"");
     EXPECT_NE(faults[7].find("\"clamscan.exe\" is not a full path"), std::string::npos) << faults[7];
+    EXPECT_EQ(faults[11].rfind("ostrelscan.ini line 13: program \"C:\\ClamAV\\clamscan.cmd\" is not a .exe or .com", 0),
+              0u)
+        << faults[11];
+    EXPECT_NE(ApplySetting(settings, "program", "C:\\ClamAV\\clamscan.bat"), "");
     EXPECT_EQ(settings.engine, "auto");
     EXPECT_EQ(settings.address, "127.0.0.1:3310");
     EXPECT_FALSE(settings.addressNamed);
@@ -393,6 +415,29 @@ TEST(Report, ErrorsNeverReadAsCleanWhateverTheirText)
         EXPECT_EQ(PluginResult(report, false, message), ScanResult::NoResult) << report;
         EXPECT_EQ(PluginResult(report, true, message), ScanResult::NotCured) << report;
         EXPECT_EQ(report.find("-----------------"), report.size() - 43) << report;
+    }
+}
+
+// A title or an address from the settings stands in the report's first
+// line: "Anti-Virus: sweep" would name every find "sweep".
+TEST(Report, TitlesAndAddressesNeverActAsKeywords)
+{
+    for (const char* label : {"Sophos Anti-Virus: sweep", "ClamAV daemon clamd at alerts:3310 (auto)",
+                              "Suspicious: 1, Scan results", "Mine\nALERTS: 1"}) {
+        ReportInput input;
+        input.engineLabel = label;
+        input.file = "C:\\a.tmp";
+        for (const bool german : {false, true}) {
+            input.german = german;
+            std::string message;
+            const std::string found = ComposeReport(Verdict::Infected("X.Y"), input);
+            EXPECT_EQ(PluginResult(found, false, message), ScanResult::Virus) << found;
+            EXPECT_EQ(message, "X.Y") << found;
+            const std::string clean = ComposeReport(Verdict::Clean(), input);
+            EXPECT_EQ(PluginResult(clean, false, message), ScanResult::Clean) << clean;
+            const std::string error = ComposeReport(Verdict::Error("down"), input);
+            EXPECT_EQ(PluginResult(error, false, message), ScanResult::NoResult) << error;
+        }
     }
 }
 

@@ -34,9 +34,10 @@ protected:
                              "clean=0\r\nfound=" + found + "\r\nname=*: {name} FOUND\r\nclean_line=*: OK\r\n");
     }
 
+    // In the test's folder, as the mail client's current folder.
     ChildRun Run(const std::string& arguments) const
     {
-        return RunHidden(scanner, "ostrelscan " + arguments, 20000);
+        return RunHidden(scanner, "ostrelscan " + arguments, 20000, kKeptEngineOutput, folder.Path());
     }
 
     test::TempDir folder;
@@ -59,6 +60,9 @@ TEST_F(UserEngine, VerdictsByTheRowsRules)
         {"a found code without a name", "out x.eml: damaged\\r\\n\nexit 5\n", 2, "x.eml: damaged"},
         {"no clean line", "out x.eml: skipped\\r\\n\nexit 0\n", 2, "x.eml: skipped"},
         {"hung", "out x.eml: OK\\r\\n\nhang\n", 2, "did not end within 2 s"},
+        // The dropped part might have named a threat.
+        {"2 MiB after the clean line", "out x.eml: OK\\r\\n\nflood 2097152\nexit 0\n", 2,
+         "fake printed more than 1 MiB, and the rest was not read, so its report cannot say clean"},
     };
     WriteIni();
     for (const Case& c : cases) {
@@ -96,6 +100,54 @@ TEST_F(UserEngine, ABadDefinitionStopsEveryScanAndEnginesNamesIt)
     EXPECT_NE(fixed.output.find("[engine fake]\r\ntitle=fake\r\nprogram=" + FakeScannerPath() + "\r\n"),
               std::string::npos)
         << fixed.output;
+}
+
+// Windows runs a .bat or .cmd through cmd.exe, where & in a file name
+// starts a command: such a program is a fault of its line, and nothing runs.
+TEST_F(UserEngine, ABatchFileIsNeverRun)
+{
+    const std::string bat = folder.File("scan.bat"), cmd = folder.File("scan.cmd");
+    for (const std::string& batch : {bat, cmd}) {
+        test::WriteFileBytes(batch, "@echo ran> " + script.MarkerPath() + "\r\n");
+    }
+    const std::string file = folder.File("a&calc&.eml");
+    test::WriteFileBytes(file, "x");
+    struct Case {
+        std::string ini;
+        std::string arguments;
+        std::string fault;
+    };
+    const Case cases[] = {
+        {"[ostrelscan]\r\nengine=mine\r\n[engine mine]\r\nprogram=" + bat +
+             "\r\narguments={file}\r\nclean=0\r\nfound=1\r\nname=*: {name} FOUND\r\n",
+         file, "ostrelscan.ini line 4: [engine mine]: program \"" + bat + "\" is not a .exe or .com program"},
+        {"[ostrelscan]\r\nengine=clamscan\r\nprogram=" + bat + "\r\n", file,
+         "ostrelscan.ini line 3: program \"" + bat + "\" is not a .exe or .com program"},
+        {"", "--engine=clamscan --program=" + cmd + " " + file,
+         "--program: program \"" + cmd + "\" is not a .exe or .com program"},
+    };
+    for (const Case& c : cases) {
+        test::WriteFileBytes(folder.File("ostrelscan.ini"), c.ini);
+        const ChildRun run = Run(c.arguments);
+        EXPECT_EQ(run.exitCode, 2u) << run.output;
+        EXPECT_NE(run.output.find(c.fault), std::string::npos) << c.fault << "\n" << run.output;
+    }
+    EXPECT_FALSE(test::PathExists(script.MarkerPath())) << "a batch file ran";
+}
+
+// Not in the mail client's current folder (here the test's folder): an
+// engine may look for its files beside it.
+TEST_F(UserEngine, TheEngineRunsInItsOwnFolder)
+{
+    const std::string engine = folder.File("engine");
+    ASSERT_TRUE(CreateDirectoryA(engine.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(FakeScannerPath().c_str(), (engine + "\\clamscan.exe").c_str(), FALSE));
+    // A stand-in clamscan takes the file it checks for its script; named
+    // from the current folder, it must reach the engine in its own.
+    test::WriteFileBytes(mail, "touch here.txt\nout x.eml: OK\\r\\n\nexit 0\n");
+    const ChildRun run = Run("--engine=clamscan --program=" + engine + "\\clamscan.exe att 1.eml");
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_TRUE(test::PathExists(engine + "\\here.txt"));
 }
 
 }  // namespace

@@ -3,11 +3,17 @@
 # database this script writes (a body signature over a marker of its own
 # and the hash of the EICAR test string), so no downloaded signatures are
 # needed. Two daemons: "live" answers, "hung" is stopped with SIGSTOP once
-# ready and so accepts connections but never answers.
+# ready and so accepts connections but never answers. Both alert on
+# encrypted archives and files past their limits, as the README asks of a
+# daemon; DIR/encrypted.zip holds the marker under a password.
 #
 #   clamd-fixture.sh start DIR   writes DIR/fixture.txt (port=, hungport=,
 #                                marker=, streamlimit=, loadms=) and DIR/*.pid
-#   clamd-fixture.sh stop DIR    ends both daemons by their PIDs
+#   clamd-fixture.sh stop DIR    ends the daemons by their PIDs
+#   clamd-fixture.sh start-default DIR, stop-default DIR
+#                                a third, "default", on clamd's own port 3310:
+#                                a daemon outside Windows where engine auto
+#                                looks for the installed one
 set -eu
 action=$1
 dir=$2
@@ -48,13 +54,15 @@ now_ms() {
     echo $(($(date +%s%N) / 1000000))
 }
 
-# Starts one daemon; retries on another port when the port was taken.
+# Starts one daemon; retries on another port when the port was taken,
+# unless a port is given.
 start_one() {
     name=$1
     attempt=0
     while [ $attempt -lt 10 ]; do
         attempt=$((attempt + 1))
-        port=$((20000 + $(od -An -N2 -tu2 /dev/urandom | tr -d ' ') % 40000))
+        port=${2:-$((20000 + $(od -An -N2 -tu2 /dev/urandom | tr -d ' ') % 40000))}
+        [ -z "${2:-}" ] || attempt=10
         conf=$dir/$name.conf
         {
             echo "Foreground yes"
@@ -64,6 +72,8 @@ start_one() {
             echo "LogFile $dir/$name.log"
             echo "StreamMaxLength $stream_limit"
             echo "MaxThreads 4"
+            echo "AlertEncrypted yes"
+            echo "AlertExceedsMax yes"
             [ "$(id -u)" -eq 0 ] && echo "User root"
         } >"$conf"
         rm -f "$dir/$name.log"
@@ -100,6 +110,8 @@ start)
     eicar='X5O!P%@AP[4\PZX54(P^)7CC)7}$EI'
     eicar="${eicar}CAR-STANDARD-ANTIVIRUS-TEST-FILE!\$H+H*"
     printf '%s:68:Eicar-Test-Signature\n' "$(printf '%s' "$eicar" | md5sum | cut -d' ' -f1)" >"$dir/db/test.hdb"
+    printf '%s\n' "$marker" >"$dir/hidden.txt"
+    (cd "$dir" && zip -q -P secret encrypted.zip hidden.txt && rm hidden.txt)
     trap 'stop_one live; stop_one hung' EXIT
     start_one hung
     hung_port=$port
@@ -113,9 +125,17 @@ start)
 stop)
     stop_one live
     stop_one hung
+    stop_one default
+    ;;
+start-default)
+    stop_one default
+    start_one default 3310
+    ;;
+stop-default)
+    stop_one default
     ;;
 *)
-    echo "usage: $0 start|stop DIR" >&2
+    echo "usage: $0 start|stop|start-default|stop-default DIR" >&2
     exit 2
     ;;
 esac

@@ -4,6 +4,7 @@
 #include "bavhost/Plugin.h"
 #include "bavhost/PluginSettings.h"
 #include "bavhost/SelftestRun.h"
+#include "base/FileSystem.h"
 #include "base/UniqueResource.h"
 #include "base/WinError.h"
 #include "plugin/StatusCodes.h"
@@ -22,19 +23,6 @@
 namespace ostrel::bavhost {
 namespace {
 
-// The client hands plug-ins absolute paths; a relative plug-in name would
-// also let LoadLibrary pick some other copy from the DLL search path.
-std::string FullPath(const std::string& path)
-{
-    std::string full(MAX_PATH, '\0');
-    DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, &full[0], nullptr);
-    if (length == 0 || length >= MAX_PATH) {
-        return path;
-    }
-    full.resize(length);
-    return full;
-}
-
 // Each file is checked first, as the mail client does before it offers a
 // cure: that gives the virus name, and a clean file needs no cure.
 int ScanFiles(const Plugin& plugin, bool cure, bool disabled, const std::vector<std::string>& files,
@@ -42,7 +30,8 @@ int ScanFiles(const Plugin& plugin, bool cure, bool disabled, const std::vector<
 {
     int exit = kDone;
     for (const std::string& file : files) {
-        const std::string path = FullPath(file);
+        // The client hands plug-ins absolute paths.
+        const std::string path = ostrel::FullPathName(file);
         char message[1024] = {};
         const int32_t check = plugin.checkFile(path.c_str(), message);
         message[sizeof message - 1] = '\0';
@@ -175,7 +164,8 @@ int Main(const std::vector<std::string>& args)
 
     // A console host must never stop on a "no disk in drive" box.
     SetErrorMode(SEM_FAILCRITICALERRORS);
-    const std::string pluginPath = FullPath(args[0]);
+    // A relative name would let LoadLibrary pick some other copy from the DLL search path.
+    const std::string pluginPath = ostrel::FullPathName(args[0]);
     // Freed on every way out, after the plug-in's Uninitialize has run.
     const ostrel::UniqueModule module(LoadLibraryA(pluginPath.c_str()));
     if (!module) {

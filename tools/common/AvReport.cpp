@@ -80,8 +80,9 @@ std::string WriteReport(const ReportFacts& facts, bool german)
 {
     const std::string file = Defang(OneLine(facts.file));
     // Only the findings and the counts may hold a keyword, or the plug-in
-    // would read its value from somewhere else.
-    std::string text = facts.banner + kEol + (german ? "Durchsuche: " : "Scanning: ") + file + kEol;
+    // would read its value from somewhere else; the banner may hold a title
+    // or an address from the user's settings.
+    std::string text = Defang(OneLine(facts.banner)) + kEol + (german ? "Durchsuche: " : "Scanning: ") + file + kEol;
     const bool found = !facts.virusName.empty();
     if (facts.verdict) {
         text += file + kEol;

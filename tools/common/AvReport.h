@@ -9,7 +9,7 @@
 namespace ostrel::tools {
 
 struct ReportFacts {
-    std::string banner;     // first line, already in the report's language
+    std::string banner;     // first line, already in the report's language; defanged like the file name
     std::string file;
     bool verdict = true;    // false: no findings and no counts, so the plug-in reads an error
     std::string virusName;  // empty: nothing found

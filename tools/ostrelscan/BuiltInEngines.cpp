@@ -37,15 +37,19 @@ namespace {
 //   a member "FILE//MEMBER") give "TIME FILE detected NAME" (or
 //   "suspicion"), "TIME FILE skipped", and the statistics block.
 constexpr const char* kBuiltInEngines = R"ini(
+; Without the alerts ClamAV answers OK for an encrypted archive and for a
+; file past its size or recursion limits, which it did not look into.
 [engine clamscan]
 title=ClamAV clamscan
-arguments=--no-summary {file}
+arguments=--no-summary --alert-encrypted=yes --alert-exceeds-max=yes {file}
 clean=0
 found=1
 name=*: {name} FOUND
 clean_line=*: OK
 
 ; Streamed, so a daemon running under another account need not read the file.
+; clamdscan passes no alert option on (it says it ignores them): the
+; daemon's clamd.conf must ask for AlertEncrypted and AlertExceedsMax.
 [engine clamdscan]
 title=ClamAV clamdscan
 arguments=--no-summary --stream {file}

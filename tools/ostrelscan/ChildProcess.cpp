@@ -30,14 +30,16 @@ bool Drain(HANDLE pipe, ChildRun& run, std::size_t limit)
         if (!ReadFile(pipe, buffer, available < sizeof buffer ? available : sizeof buffer, &got, nullptr)) {
             return false;
         }
-        run.output.append(buffer, run.output.size() < limit ? std::min<std::size_t>(got, limit - run.output.size()) : 0);
+        const std::size_t kept = run.output.size() < limit ? std::min<std::size_t>(got, limit - run.output.size()) : 0;
+        run.output.append(buffer, kept);
+        run.outputCut = run.outputCut || kept < got;
     }
 }
 
 }  // namespace
 
-ChildRun RunHidden(const std::string& program, const std::string& commandLine,
-                   unsigned long timeoutMs, std::size_t outputLimit)
+ChildRun RunHidden(const std::string& program, const std::string& commandLine, unsigned long timeoutMs,
+                   std::size_t outputLimit, const std::string& folder)
 {
     const Deadline deadline(timeoutMs);
     ChildRun run;
@@ -66,8 +68,8 @@ ChildRun RunHidden(const std::string& program, const std::string& commandLine,
     STARTUPINFOA* startupRecord = inherited.StartupRecord(startup, flags);
     std::string line = commandLine;  // CreateProcess may write into it
     PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, flags, nullptr, nullptr,
-                        startupRecord, &started)) {
+    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, flags, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), startupRecord, &started)) {
         run.failure = "cannot start " + program + ": " + SystemErrorMessage(GetLastError(), program);
         return run;
     }

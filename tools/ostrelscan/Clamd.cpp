@@ -6,8 +6,9 @@
 #include "Clamd.h"
 
 #include "ClamdReply.h"
-#include "FileAccess.h"
 #include "Deadline.h"
+#include "FileAccess.h"
+#include "ListenerOwners.h"
 #include "base/UniqueResource.h"
 #include "base/WinError.h"
 
@@ -118,8 +119,8 @@ std::string Seconds(DWORD milliseconds)
 // per call.
 class Session {
 public:
-    Session(const Endpoint& endpoint, const Deadline& deadline)
-        : endpoint_(endpoint), deadline_(deadline),
+    Session(const Endpoint& endpoint, const Deadline& deadline, DaemonChoice choice, const std::string& installedDaemon)
+        : endpoint_(endpoint), deadline_(deadline), choice_(choice), installedDaemon_(installedDaemon),
           where_(" clamd at " + endpoint.host + ":" + std::to_string(endpoint.port))
     {
     }
@@ -139,6 +140,13 @@ public:
         const Deadline connectDeadline(std::min(limit, deadline_.Left()));
         std::string reason = "no address for" + where_;
         for (const addrinfo* address = addresses.get(); address != nullptr; address = address->ai_next) {
+            if (IsLoopback(address->ai_addr)) {
+                const std::string refusal = LoopbackListenerRefusal(address->ai_addr, choice_, installedDaemon_);
+                if (!refusal.empty()) {
+                    reason = "not asking" + where_ + ": " + refusal;
+                    continue;
+                }
+            }
             UniqueSocket candidate(socket(address->ai_family, address->ai_socktype, address->ai_protocol));
             u_long nonBlocking = 1;
             if (!candidate || ioctlsocket(candidate.get(), FIONBIO, &nonBlocking) != 0) {
@@ -251,6 +259,8 @@ private:
 
     const Endpoint& endpoint_;
     const Deadline& deadline_;
+    DaemonChoice choice_;
+    const std::string& installedDaemon_;
     std::string where_;
     UniqueSocket socket_;
     bool sentBefore_ = false;
@@ -294,11 +304,9 @@ Verdict Stream(Session& session, HANDLE input, const std::string& file)
     return Verdict::Error(failure.empty() ? receiveFailure : failure);
 }
 
-}  // namespace
-
-std::optional<Verdict> ScanWithClamdIfListening(const Endpoint& endpoint, const std::string& file,
-                                                unsigned long timeoutMs, unsigned long connectLimitMs,
-                                                std::string& noConnection)
+std::optional<Verdict> Scan(const Endpoint& endpoint, const std::string& file, unsigned long timeoutMs,
+                            unsigned long connectLimitMs, DaemonChoice choice, const std::string& installedDaemon,
+                            std::string& noConnection)
 {
     const Deadline deadline(timeoutMs);
     const UniqueFile input(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -310,7 +318,7 @@ std::optional<Verdict> ScanWithClamdIfListening(const Endpoint& endpoint, const 
     if (winsock.Error() != 0) {
         return Verdict::Error("Winsock does not start: " + SocketError(winsock.Error()));
     }
-    Session session(endpoint, deadline);
+    Session session(endpoint, deadline, choice, installedDaemon);
     noConnection = session.Connect(connectLimitMs);
     if (!noConnection.empty()) {
         return std::nullopt;
@@ -318,11 +326,20 @@ std::optional<Verdict> ScanWithClamdIfListening(const Endpoint& endpoint, const 
     return Stream(session, input.get(), file);
 }
 
+}  // namespace
+
+std::optional<Verdict> ScanWithInstalledClamd(const Endpoint& endpoint, const std::string& file,
+                                              unsigned long timeoutMs, unsigned long connectLimitMs,
+                                              const std::string& installedDaemon, std::string& passedOver)
+{
+    return Scan(endpoint, file, timeoutMs, connectLimitMs, DaemonChoice::installed, installedDaemon, passedOver);
+}
+
 Verdict ScanWithClamd(const Endpoint& endpoint, const std::string& file, unsigned long timeoutMs)
 {
     std::string noConnection;
     const std::optional<Verdict> verdict =
-        ScanWithClamdIfListening(endpoint, file, timeoutMs, timeoutMs, noConnection);
+        Scan(endpoint, file, timeoutMs, timeoutMs, DaemonChoice::configured, {}, noConnection);
     return verdict ? *verdict : Verdict::Error(noConnection);
 }
 

@@ -1,5 +1,7 @@
 #include "ClamdReply.h"
 
+#include "UncheckedNames.h"
+
 #include <string>
 
 namespace ostrel::ostrelscan {
@@ -50,7 +52,7 @@ Verdict ParseClamdReply(std::string_view reply)
     if (EndsWith(result, found)) {
         const std::string_view name = result.substr(0, result.size() - found.size());
         if (!name.empty() && name.find_first_not_of(' ') != std::string_view::npos) {
-            return Verdict::Infected(Printable(name));
+            return FoundNameVerdict(Printable(name), "clamd");
         }
     }
     return Verdict::Error("clamd gave an answer it does not give: \"" + Printable(line) + "\"");

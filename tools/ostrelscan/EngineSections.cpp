@@ -1,8 +1,9 @@
 #include "EngineSections.h"
 
+#include "ProgramRules.h"
+
 #include "base/AnsiString.h"
 #include "base/Ascii.h"
-#include "base/FilePath.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -142,14 +143,16 @@ public:
         switch (*key) {
         case Key::title: row_.title = value; break;
         case Key::program:
-            if (!IsFullPath(value)) {
-                Fault(line.number, "program \"" + value + "\" is not a full path, such as C:\\Scanner\\scan.exe");
+            if (const std::string fault = ProgramFault(value); !fault.empty()) {
+                Fault(line.number, "program \"" + value + "\" " + fault);
             }
             row_.program = value;
             break;
         case Key::arguments:
             if (Occurrences(value, kFile) != 1) {
                 Fault(line.number, "arguments \"" + value + "\" must hold {file}, where the file name goes, once");
+            } else if (const std::string fault = FilePlaceFault(value); !fault.empty()) {
+                Fault(line.number, "arguments \"" + value + "\" " + fault);
             }
             row_.arguments = value;
             break;

@@ -6,6 +6,7 @@
 #include "FileAccess.h"
 #include "Profiles.h"
 #include "ProgramPlaces.h"
+#include "base/FilePath.h"
 
 #include <windows.h>
 
@@ -20,14 +21,22 @@ namespace {
 // Windows allows it, so this bounds only a port that takes no connection.
 constexpr unsigned long kInstalledDaemonConnectLimitMs = 1000;
 
+// In the engine's own folder, where it may look for its files, not in the mail client's.
 EngineAnswer RunProgram(const ScannerProfile& profile, const std::string& program, const std::string& file,
                         unsigned long timeoutMs, const std::string& label)
 {
-    const ChildRun run = RunHidden(program, ProfileCommandLine(profile, program, file), timeoutMs);
+    const ChildRun run = RunHidden(program, ProfileCommandLine(profile, program, file), timeoutMs,
+                                   kKeptEngineOutput, ExtractFilePath(program));
     if (!run.failure.empty()) {
         return {Verdict::Error(profile.title + ": " + run.failure), run.output, label};
     }
-    return {ReadProfileReport(profile, run.exitCode, run.output, file), run.output, label};
+    Verdict verdict = ReadProfileReport(profile, run.exitCode, run.output, file);
+    // What was dropped may have named a threat.
+    if (run.outputCut && verdict.kind == Verdict::Kind::clean) {
+        verdict = Verdict::Error(profile.title + " printed more than " + std::to_string(kKeptEngineOutput >> 20) +
+                                 " MiB, and the rest was not read, so its report cannot say clean");
+    }
+    return {verdict, run.output, label};
 }
 
 std::string ClamdLabel(const std::string& address)
@@ -40,7 +49,8 @@ std::string ClamdLabel(const std::string& address)
 // clamscan. Windows switches Defender off while another antivirus is
 // active, and it would cost an MpCmdRun.exe per attachment to hear so. No
 // socket is opened on a guess: on a shared machine any user may listen on
-// the default port. An engine that answered is not passed over, only one
+// the default port, so an installed daemon is asked only when it is the
+// listener there. An engine that answered is not passed over, only one
 // that is not there or says it is off.
 EngineAnswer AskFirstEngineThere(const Settings& settings, const std::string& file)
 {
@@ -57,12 +67,13 @@ EngineAnswer AskFirstEngineThere(const Settings& settings, const std::string& fi
     }
     const ProgramSearch daemon = FindInstalledProgram("clamd");
     if (!daemon.program.empty() && endpoint) {
-        std::string noConnection;
-        if (std::optional<Verdict> verdict = ScanWithClamdIfListening(*endpoint, file, deadline.Left(),
-                                                                      kInstalledDaemonConnectLimitMs, noConnection)) {
+        std::string passedOver;
+        if (std::optional<Verdict> verdict = ScanWithInstalledClamd(*endpoint, file, deadline.Left(),
+                                                                    kInstalledDaemonConnectLimitMs, daemon.program,
+                                                                    passedOver)) {
             return {*verdict, {}, clamdLabel};
         }
-        tried.push_back(ClamdLabel(settings.address) + ": " + noConnection);
+        tried.push_back(ClamdLabel(settings.address) + ": " + passedOver);
     } else {
         tried.push_back("ClamAV daemon clamd: not installed (looked for " + daemon.looked +
                         ") and no address= in ostrelscan.ini");

@@ -17,8 +17,9 @@ struct EngineAnswer {
 std::string EngineLabel(const Settings& settings);
 
 // Asks the engine of the settings about the file. With engine auto: clamd
-// when an address is named or ClamAV's daemon is installed, else ESET or
-// Kaspersky where installed, else Defender while it is on, else clamscan. No engine is tried after one has answered,
+// when an address is named or ClamAV's installed daemon is the listener at
+// the default address, else ESET or Kaspersky where installed, else
+// Defender while it is on, else clamscan. No engine is tried after one has answered,
 // only after one that is missing or says it is off.
 EngineAnswer AskEngine(const Settings& settings, const std::string& file);
 

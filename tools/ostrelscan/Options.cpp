@@ -2,9 +2,9 @@
 
 #include "EngineSections.h"
 #include "IniText.h"
+#include "ProgramRules.h"
 #include "base/AnsiString.h"
 #include "base/Ascii.h"
-#include "base/FilePath.h"
 #include "base/TextLines.h"
 
 #include <algorithm>
@@ -85,10 +85,8 @@ std::string ApplySetting(Settings& settings, std::string_view name, std::string_
         settings.address = text;
         settings.addressNamed = true;
     } else if (key == "program") {
-        // Searched along the PATH and the current folder, a relative name
-        // would run whatever program lies there.
-        if (!text.empty() && !IsFullPath(text)) {
-            return "program \"" + text + "\" is not a full path (such as C:\\Program Files\\...\\NAME.exe)";
+        if (const std::string fault = ProgramFault(text); !text.empty() && !fault.empty()) {
+            return "program \"" + text + "\" " + fault;
         }
         settings.program = text;
     } else if (key == "timeout") {
@@ -182,13 +180,14 @@ std::string UsageText()
            "  --engine=NAME       auto (default), clamd, clamscan, clamdscan,\r\n"
            "                      defender, eset, kaspersky, or one of your\r\n"
            "                      [engine NAME] sections; auto asks clamd where an\r\n"
-           "                      address is named or ClamAV's clamd.exe is\r\n"
-           "                      installed, else ESET or Kaspersky where installed,\r\n"
+           "                      address is named or ClamAV's installed clamd.exe\r\n"
+           "                      listens, else ESET or Kaspersky where installed,\r\n"
            "                      else Microsoft Defender while it is on, else\r\n"
            "                      clamscan\r\n"
            "  --address=HOST:PORT clamd's TCP socket, default 127.0.0.1:3310\r\n"
-           "  --program=PATH      the full path of a built-in engine's program,\r\n"
-           "                      when it is not where its installer puts it\r\n"
+           "  --program=PATH      the full path (a .exe or .com) of a built-in\r\n"
+           "                      engine's program, when it is not where its\r\n"
+           "                      installer puts it\r\n"
            "  --timeout=SECONDS   give up after this long, default 10\r\n"
            "Other switches are accepted and ignored. The options may also stand in\r\n"
            "ostrelscan.ini beside the program, in a section [ostrelscan], as\r\n"

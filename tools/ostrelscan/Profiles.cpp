@@ -1,6 +1,7 @@
 #include "Profiles.h"
 
 #include "FailureLines.h"
+#include "UncheckedNames.h"
 
 #include "base/AnsiString.h"
 #include "base/TextLines.h"
@@ -134,7 +135,7 @@ Verdict ReadProfileReport(const ScannerProfile& profile, uint32_t exitCode, std:
     const std::vector<std::string> lines = SplitFileLines(output);
     for (std::size_t at = 0; at < lines.size(); ++at) {
         if (std::optional<std::string> name = FindOnLine(profile, lines, at, file)) {
-            return Verdict::Infected(*name);
+            return FoundNameVerdict(*name, profile.title);
         }
     }
     if (const std::optional<std::string> line = FirstLine(profile.offLines, lines, file)) {

@@ -39,9 +39,10 @@ std::string ProfileCommandLine(const ScannerProfile& profile, const std::string&
 
 // The verdict from what the scanner printed about `file` and its exit code,
 // the same rules for every row: a line naming a threat is a find, whatever
-// the code; an error line or an off line makes an error; clean needs every
-// clean line and a clean code; everything else is an error that quotes the
-// scanner's last line and never reads as a find.
+// the code (unless the name says the file could not be checked,
+// UncheckedNames.h); an error line or an off line makes an error; clean
+// needs every clean line and a clean code; everything else is an error that
+// quotes the scanner's last line and never reads as a find.
 Verdict ReadProfileReport(const ScannerProfile& profile, uint32_t exitCode, std::string_view output,
                           std::string_view file = {});
 

@@ -74,15 +74,18 @@ int Run(const std::vector<std::string>& arguments)
         PrintReport(text);
         return faults.empty() ? kClean : kNoVerdict;
     }
+    // The engine runs in its own folder, and a name that starts with '-'
+    // must not read as its option.
+    const std::string file = request.file.empty() ? std::string() : ostrel::FullPathName(request.file);
     EngineAnswer answer{Verdict::Error(faults), {}, EngineLabel(settings)};
-    if (request.file.empty()) {
+    if (file.empty()) {
         answer.verdict = Verdict::Error("no file name given");
     } else if (faults.empty()) {
-        answer = AskEngine(settings, request.file);
+        answer = AskEngine(settings, file);
     }
     ReportInput input;
     input.engineLabel = answer.label;
-    input.file = request.file;
+    input.file = file;
     input.german = request.german;
     input.cure = request.cure;
     input.engineOutput = answer.output;
