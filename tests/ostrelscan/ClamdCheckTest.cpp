@@ -322,8 +322,8 @@ TEST_F(OstrelScanWithClamd, ATitleHoldingAKeywordNamesNothing)
     EXPECT_STREQ(message, "EICAR-AV-Test");
 }
 
-// The plug-in passes the name unquoted; ostrelscan quotes it for the
-// engine, which gets it as one argument however it is spelt. Quotes of the
+// The plug-in quotes a name only where it holds a blank; ostrelscan quotes
+// it for the engine, which gets it as one argument however it is spelt. Quotes of the
 // row's own around {file} would split a name with a blank in two.
 TEST_F(OstrelScanWithClamd, EveryFileNameReachesTheEngineAsOneArgument)
 {
@@ -342,7 +342,7 @@ TEST_F(OstrelScanWithClamd, EveryFileNameReachesTheEngineAsOneArgument)
     plugin.Unload();
 
     Start(row("{file}"));
-    for (const char* name : {"att 1.eml", "a&calc&.eml", "100%^ d'or %PATH%.eml", "-e -de.eml"}) {
+    for (const char* name : {"att 1.eml", "two  blanks.eml", "a&calc&.eml", "100%^ d'or %PATH%.eml", "-e -de.eml"}) {
         SCOPED_TRACE(name);
         const std::string file = Sample(name, "Subject: hi\r\n\r\nhello\r\n");
         EXPECT_EQ(plugin.Check(file.c_str(), nullptr), 0) << Log();

@@ -316,6 +316,23 @@ TEST(Arguments, ThePluginsDefaultsAndAFileWithBlanks)
     EXPECT_EQ(ParseArguments({"-e"}).file, "");
 }
 
+TEST(Arguments, TheFileIsTheCommandLinesRestAsWritten)
+{
+    const struct {
+        const char* commandLine;
+        std::size_t skipped;
+        const char* tail;
+    } cases[] = {
+        {"ostrelscan.exe -z C:\\t\\two  blanks.eml ", 2, "C:\\t\\two  blanks.eml"},
+        {"\"C:\\Program Files\\o\\ostrelscan.exe\" -z \"C:\\t\\a  b.eml\"", 2, "C:\\t\\a  b.eml"},
+        {"\"C:\\x\\\" -z \t--program=\"C:\\a b\\c.exe\" \"--x=\\\" y\" C:\\f", 4, "C:\\f"},
+        {"o.exe -z", 2, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CommandLineTail(c.commandLine, c.skipped), c.tail) << c.commandLine;
+    }
+}
+
 TEST(Settings, DefaultsIniAndCommandLine)
 {
     Settings settings;

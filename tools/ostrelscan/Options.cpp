@@ -60,10 +60,40 @@ Request ParseArguments(const std::vector<std::string>& arguments)
             request.listEngines = true;
         }
     }
+    request.fileArgument = i;
     for (; i < arguments.size(); ++i) {
         request.file += (request.file.empty() ? "" : " ") + arguments[i];
     }
     return request;
+}
+
+std::string CommandLineTail(std::string_view commandLine, std::size_t skipped)
+{
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    std::size_t at = 0;
+    for (std::size_t argument = 0; argument < skipped; ++argument) {
+        while (at < commandLine.size() && isBlank(commandLine[at])) {
+            ++at;
+        }
+        // The program's name knows no backslash escapes; the arguments do:
+        // an odd run of backslashes makes the quote after it a letter.
+        bool quoted = false;
+        std::size_t backslashes = 0;
+        for (; at < commandLine.size() && (quoted || !isBlank(commandLine[at])); ++at) {
+            const char c = commandLine[at];
+            if (c == '"' && (argument == 0 || backslashes % 2 == 0)) {
+                quoted = !quoted;
+            }
+            backslashes = c == '\\' ? backslashes + 1 : 0;
+        }
+    }
+    std::string tail;
+    for (char c : commandLine.substr(std::min(at, commandLine.size()))) {
+        if (c != '"') {
+            tail += c;
+        }
+    }
+    return TrimBlanks(tail);
 }
 
 std::string ApplySetting(Settings& settings, std::string_view name, std::string_view value)

@@ -30,6 +30,7 @@ struct Request {
     bool help = false;
     bool listEngines = false;  // --engines
     std::string file;  // empty when none was given
+    std::size_t fileArgument = 0;  // the index of the argument that starts it
     std::vector<std::pair<std::string, std::string>> options;  // --name=value, in order
 };
 
@@ -38,6 +39,12 @@ struct Request {
 // belong to it, joined by one blank, since the plug-in may pass a name with
 // blanks unquoted. Unknown switches are a replaced scanner's and ignored.
 Request ParseArguments(const std::vector<std::string>& arguments);
+
+// The text of a Windows command line after its first `skipped` arguments,
+// split as the C runtime splits them, without quotes (no file name holds
+// one) and blanks around it. Unlike arguments joined again, it keeps a run
+// of blanks in an unquoted name.
+std::string CommandLineTail(std::string_view commandLine, std::size_t skipped);
 
 // Sets one setting by its name (engine, address, program, timeout); returns
 // what is wrong, or an empty text.

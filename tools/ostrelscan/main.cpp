@@ -52,7 +52,10 @@ std::string LoadSettings(const Request& request, Settings& settings)
 
 int Run(const std::vector<std::string>& arguments)
 {
-    const Request request = ParseArguments(arguments);
+    Request request = ParseArguments(arguments);
+    if (!request.file.empty()) {
+        request.file = CommandLineTail(GetCommandLineA(), request.fileArgument + 1);
+    }
     if (request.help) {
         PrintReport(UsageText());
         return kClean;
