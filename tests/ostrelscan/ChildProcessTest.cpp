@@ -4,6 +4,7 @@
 #include "ChildProcess.h"
 #include "Profiles.h"
 #include "scanner/ProcessJob.h"
+#include "support/DialogWindows.h"
 #include "support/ProcessList.h"
 #include "support/ScannerScript.h"
 #include "support/TestFiles.h"
@@ -104,6 +105,27 @@ DWORD ExitCode(HANDLE process)
     return code;
 }
 
+// Holds a process still, so that its time limit cannot end what a loaded
+// machine is slow to start before the test has seen it.
+class FrozenProcess {
+public:
+    explicit FrozenProcess(HANDLE process) : process_(process) { Call("NtSuspendProcess"); }
+    ~FrozenProcess() { Call("NtResumeProcess"); }
+    FrozenProcess(const FrozenProcess&) = delete;
+    FrozenProcess& operator=(const FrozenProcess&) = delete;
+
+private:
+    void Call(const char* name)
+    {
+        using Function = LONG(NTAPI*)(HANDLE);
+        const auto function =
+            reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), name)));
+        ASSERT_NE(function, nullptr) << name;
+        EXPECT_EQ(function(process_), 0) << name;
+    }
+    HANDLE process_;
+};
+
 // ostrelscan holds its engine as the plug-in holds ostrelscan. The engine
 // here lists the handles it inherited, starts a child and hangs: none of
 // the handles is the plug-in's pipe, and ostrelscan's time-out has ended
@@ -128,13 +150,17 @@ TEST_F(HiddenRun, OstrelscanEndsItsEngineWithWhatItStartedAndKeepsThePluginPipe)
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = writeEnd.get();
     startup.hStdError = writeEnd.get();
-    std::string commandLine = "ostrelscan --engine=clamscan --program=" + FakeScannerPath() + " --timeout=1 " + mail;
+    std::string commandLine = "ostrelscan --engine=clamscan --program=" + FakeScannerPath() + " --timeout=2 " + mail;
     PROCESS_INFORMATION started = {};
     ASSERT_TRUE(CreateProcessA((test::ProgramFolder() + "\\ostrelscan.exe").c_str(), commandLine.data(), nullptr,
                                nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started));
     const UniqueHandle ostrelscan(started.hProcess), thread(started.hThread);
-    const std::vector<UniqueHandle> engine =
-        test::OpenChildAndGrandchild(started.dwProcessId, "fake_scanner.exe", 10000);
+    std::vector<UniqueHandle> engine;
+    ASSERT_TRUE(test::WaitUntil([&] { return !test::ChildProcessIds(started.dwProcessId, "fake_scanner.exe").empty(); }));
+    {
+        const FrozenProcess frozen(ostrelscan.get());
+        engine = test::OpenChildAndGrandchild(started.dwProcessId, "fake_scanner.exe", 20000);
+    }
     ASSERT_EQ(WaitForSingleObject(ostrelscan.get(), 15000), static_cast<DWORD>(WAIT_OBJECT_0));
     EXPECT_EQ(ExitCode(ostrelscan.get()), 2u) << "no verdict";
 
