@@ -147,7 +147,7 @@ TEST_F(ScannerRun, CurePastItsGraceIsEndedWithWhatItStarted)
     const struct {
         DWORD grace;
         bool endAll;
-    } cases[] = {{1500, false}, {CureGraceMilliseconds, true}};
+    } cases[] = {{3000, false}, {CureGraceMilliseconds, true}};
     for (const auto& test : cases) {
         SCOPED_TRACE(test.endAll ? "ended with all" : "grace over");
         child.Write("hang\n");
