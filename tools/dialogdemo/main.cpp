@@ -23,10 +23,11 @@
 
 namespace {
 
-// Ends the demo when its time is up, also from inside a box's modal loop.
+// Ends the demo when its time is up, also from inside a box's modal loop,
+// which passes the quit on; the dialog's test then removes its files.
 void CALLBACK EndDemo(HWND, UINT, UINT_PTR, DWORD)
 {
-    ExitProcess(0);
+    PostQuitMessage(0);
 }
 
 }  // namespace

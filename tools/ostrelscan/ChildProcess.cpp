@@ -77,9 +77,11 @@ ChildRun RunHidden(const std::string& program, const std::string& commandLine, u
     // In a job of its own before it runs, so a time-out ends what it started too.
     TProcessTree engine;
     engine.Adopt(UniqueHandle(started.hProcess));
+    // On every way out, a throw's included, nothing of the run lives on;
+    // a tree that has ended already is not touched by this.
+    const ScopeExit endTree([&engine] { engine.End(); });
     if (ResumeThread(thread.get()) == static_cast<DWORD>(-1)) {
         run.failure = "cannot start " + program + ": " + SystemErrorMessage(GetLastError(), program);
-        engine.End();
         return run;
     }
     // Only the engine holds the write end now, so the pipe breaks when it ends.

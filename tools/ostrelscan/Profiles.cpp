@@ -62,15 +62,17 @@ std::optional<std::string> FindOnLine(const ScannerProfile& profile, const std::
             return name;
         }
     }
-    std::size_t next = at + 1;
-    while (next < lines.size() && TrimBlanks(lines[next]).empty()) {
-        ++next;
-    }
     for (const std::string& pattern : profile.nameNextLinePatterns) {
-        if (next < lines.size() && MatchLinePattern(pattern, lines[at], file)) {
-            if (std::optional<std::string> name = threat(TrimBlanks(lines[next]))) {
-                return name;
-            }
+        if (!MatchLinePattern(pattern, lines[at], file)) {
+            continue;
+        }
+        // Sought only after a match, so blank lines are not walked again for every line.
+        std::size_t next = at + 1;
+        while (next < lines.size() && TrimBlanks(lines[next]).empty()) {
+            ++next;
+        }
+        if (next < lines.size()) {
+            return threat(TrimBlanks(lines[next]));
         }
     }
     return std::nullopt;

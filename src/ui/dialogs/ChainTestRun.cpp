@@ -4,6 +4,7 @@
 #include "base/FileSystem.h"
 #include "base/WinError.h"
 #include "scanner/ReportExcerpt.h"
+#include "settings/ParameterRules.h"
 #include "ui/support/TestFolder.h"
 
 namespace ostrel {
@@ -43,7 +44,6 @@ DWORD WINAPI TChainTestRun::ThreadMain(void* self)
         run->Run();
     } catch (...) {
         // The folder or the clean file could not be made: the box says why.
-        run->report_.facts.clean = TTestAnswer::Error;
         run->report_.clean.error = DescribeCurrentException().message;
     }
     PostMessageA(run->window_, run->doneMessage_, 0, 0);
@@ -59,7 +59,7 @@ void TChainTestRun::Run()
 {
     TChainTestFacts& facts = report_.facts;
     report_.scanner = settings_.AVPExeName;
-    facts.configured = !settings_.AVPExeName.empty() && !settings_.AVPScanParam.empty();
+    facts.configured = SettingsComplete(settings_);
     facts.scannerFound = FileExists(settings_.AVPExeName);
     if (!facts.configured || !facts.scannerFound) {
         return;
@@ -86,6 +86,10 @@ void TChainTestRun::Run()
 
 TTestFileCheck TChainTestRun::Check(const std::string& file)
 {
+    // Closed while waiting its turn behind a check of the mail client's: no scanner starts.
+    if (Cancelled()) {
+        return {};
+    }
     TReportExcerpt excerpt;
     TTestFileCheck check =
         check_(settings_, file, cancel_.get(), [&excerpt](std::string_view piece) { excerpt.Feed(piece); });

@@ -104,7 +104,8 @@ std::string ChainTestText(const TChainTestReport& report, TMessageTexts& texts)
             lines.push_back(texts.Format(MessageKey::STestEngine, {engine}));
         }
         lines.push_back(texts.Format(MessageKey::STestCleanFile, {AnswerWords(report.clean, texts)}));
-        const bool taken = !facts.eicarWritten || (facts.eicarGone && facts.eicar != TTestAnswer::Virus);
+        // As the verdict reads it: a file gone after an answer was still answered.
+        const bool taken = !facts.eicarWritten || (facts.eicarGone && facts.eicar == TTestAnswer::Error);
         lines.push_back(texts.Format(MessageKey::STestEicarFile, {taken ? texts.Text(MessageKey::STestAnswerTaken)
                                                                         : AnswerWords(report.eicar, texts)}));
     }

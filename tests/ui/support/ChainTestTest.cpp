@@ -97,6 +97,12 @@ TEST_F(ChainTestBox, TakenOrNeverRunSaysSoPlainly)
         << text;
     EXPECT_EQ(text.find("last lines"), std::string::npos) << text;
 
+    // Gone after the scanner answered OK: it saw the file, and the box agrees with the verdict.
+    report = Ran(A::Clean, A::Clean);
+    report.facts.eicarGone = true;
+    text = ChainTestText(report, texts);
+    EXPECT_NE(text.find("EICAR test file: OK: nothing found\r\n\r\nEICAR not found: "), std::string::npos) << text;
+
     report.facts.scannerFound = false;
     EXPECT_EQ(ChainTestText(report, texts),
               "Scanner: C:\\Ostrel\\ostrelscan.exe\r\n\r\n"
