@@ -9,6 +9,7 @@
 #include "plugin/HostBuffer.h"
 #include "plugin/OstrelConstVars.h"
 #include "plugin/PluginName.h"
+#include "settings/ParameterRules.h"
 #include "ui/dialogs/OstrelCfg.h"
 
 #include <windows.h>
@@ -41,11 +42,6 @@ int32_t FailWithBox(const char* entryPoint)
     } catch (...) {
     }
     return HostValue(HostResult::Error);
-}
-
-bool SettingsComplete(const ConfigValues& settings)
-{
-    return !settings.AVPExeName.empty() && !settings.AVPScanParam.empty();
 }
 
 }  // namespace

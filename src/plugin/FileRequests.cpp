@@ -26,13 +26,6 @@ struct RequestKind {
 const RequestKind Check = {false, "BAV_CheckFile", "AVPMsg", CheckHostResult};
 const RequestKind Cure = {true, "BAV_CureFile", "Msg", CureHostResult};
 
-void LogError(const std::string& where)
-{
-    ErrorDescription error = DescribeCurrentException();
-    PluginLog().WriteLogFmt("Error in " + where + ":\\n%s\\n%s", {error.className, error.LoggedMessage()},
-                            LogAlways);
-}
-
 ScanResult RunScanner(const RequestKind& kind, const std::string& fileName, std::string& msg)
 {
     // The cleaned parameters stay in the settings until they are loaded again.
@@ -116,7 +109,7 @@ HostResult HostRequest(const RequestKind& kind, const char* fileName, char* mess
     } catch (...) {
         result = HostResult::Error;
         if (kind.isCure) {
-            LogError(exportName);
+            LogCurrentError(PluginLog(), exportName);
         } else {
             // The check's error line is written as it stands, without formatting.
             ErrorDescription error = DescribeCurrentException();

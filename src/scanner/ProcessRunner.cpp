@@ -179,7 +179,6 @@ void TProcessRunner::Run()
         RaiseLastOSError("CreateProcessA");
     }
     started.Thread.reset(info.hThread);
-    started.Id = info.dwProcessId;
     try {
         started.Tree.Adopt(UniqueHandle(info.hProcess));
         if (!(CreationFlags & CREATE_SUSPENDED) && ResumeThread(info.hThread) == static_cast<DWORD>(-1)) {

@@ -87,7 +87,6 @@ public:
 
     TProcessState State() const { return state_; }
     uint32_t ExitCode() const { return exitCode_; }
-    DWORD ProcessId() const { return process_.Id; }
     // Why the last run has no job: the failed call and its error; empty
     // when it has one.
     const std::string& JobFailure() const { return process_.Tree.Job.Failure(); }

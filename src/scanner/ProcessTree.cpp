@@ -48,10 +48,4 @@ bool TProcessTree::WaitUntilEnded(DWORD milliseconds) const
     }
 }
 
-void TProcessTree::Close()
-{
-    Job.Close();
-    Process.reset();
-}
-
 }  // namespace ostrel

@@ -23,7 +23,6 @@ struct TProcessTree {
     bool End();
     // Waits, at most `milliseconds`, until none of them runs.
     bool WaitUntilEnded(DWORD milliseconds) const;
-    void Close();
 };
 
 }  // namespace ostrel

@@ -5,18 +5,12 @@
 
 namespace ostrel {
 
-namespace {
-
-// Returns the message a box can show.
-std::string LogError(LogSink& log, const char* requestName)
+std::string LogCurrentError(LogSink& log, const std::string& where)
 {
     const ErrorDescription error = DescribeCurrentException();
-    log.WriteLogFmt(std::string("Error in ") + requestName + ":\\n%s\\n%s", {error.className, error.LoggedMessage()},
-                    LogAlways);
+    log.WriteLogFmt("Error in " + where + ":\\n%s\\n%s", {error.className, error.LoggedMessage()}, LogAlways);
     return error.message;
 }
-
-}  // namespace
 
 TScanAnswer RunScanRequest(const ConfigValues& settings, bool isCure, const std::string& fileName,
                            TScanRunSettings run, LogSink& log, TMessageTexts& texts)
@@ -33,13 +27,13 @@ TScanAnswer RunScanRequest(const ConfigValues& settings, bool isCure, const std:
             log.WriteLog("After DoExecute", LogDetails);
         } catch (...) {
             answer.Code = ScanResult::RequestError;
-            answer.Error = LogError(log, requestName);
+            answer.Error = LogCurrentError(log, requestName);
         }
         log.WriteLogFmt(std::string(requestName) + ": Result=%d (%s)", {answer.Code, ScanResultText(answer.Code)},
                         isCure ? LogCalls : LogDetails);
     } catch (...) {
         answer.Code = ScanResult::RequestError;
-        answer.Error = LogError(log, requestName);
+        answer.Error = LogCurrentError(log, requestName);
     }
     return answer;
 }

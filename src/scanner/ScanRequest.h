@@ -20,6 +20,10 @@ struct TScanAnswer {
 // (the job note, the cure grace, a cancel event, an output observer).
 // Logged as every request logs it, from "DoExecute" to "CheckFile: Result"
 // or "CureFile: Result"; a failure is logged and answered RequestError.
+// Logs the exception being handled as "Error in WHERE:" with its class and
+// message; returns the message, for a box.
+std::string LogCurrentError(LogSink& log, const std::string& where);
+
 TScanAnswer RunScanRequest(const ConfigValues& settings, bool isCure, const std::string& fileName,
                            TScanRunSettings run, LogSink& log, TMessageTexts& texts);
 

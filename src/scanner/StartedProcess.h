@@ -15,7 +15,6 @@ namespace ostrel {
 struct TStartedProcess {
     TProcessTree Tree;
     UniqueHandle Thread;
-    DWORD Id = 0;
     UniqueHandle InputWriteEnd;           // never written; held while it runs
     std::unique_ptr<TPipeReader> Output;  // none without redirection
 

@@ -42,6 +42,11 @@ std::vector<TRemovedParameter> RemoveForbiddenParams(ConfigValues& values)
     return removed;
 }
 
+bool SettingsComplete(const ConfigValues& settings)
+{
+    return !settings.AVPExeName.empty() && !settings.AVPScanParam.empty();
+}
+
 std::string ScannerCommandLine(std::string_view parameters, std::string_view fileName)
 {
     std::string name(fileName);

@@ -13,6 +13,9 @@ namespace ostrel {
 // case), found without regard to case; nothing when it does not occur.
 std::optional<std::string> RemoveFirstParameter(std::string_view parameters, std::string_view forbidden);
 
+// A scanner and its check parameters are both set: without them nothing can be checked.
+bool SettingsComplete(const ConfigValues& settings);
+
 // A forbidden parameter taken out of the scan or the cure parameters.
 struct TRemovedParameter {
     std::string parameter;

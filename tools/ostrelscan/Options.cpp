@@ -88,7 +88,7 @@ std::string CommandLineTail(std::string_view commandLine, std::size_t skipped)
         }
     }
     std::string tail;
-    for (char c : commandLine.substr(std::min(at, commandLine.size()))) {
+    for (char c : commandLine.substr(at)) {
         if (c != '"') {
             tail += c;
         }

@@ -1,6 +1,5 @@
 #include "ProgramRules.h"
 
-#include "base/Ascii.h"
 #include "base/FilePath.h"
 
 #include <algorithm>
@@ -12,8 +11,7 @@ std::string ProgramFault(std::string_view path)
     if (!IsFullPath(path)) {
         return "is not a full path, such as C:\\Program Files\\Scanner\\scan.exe";
     }
-    const std::string extension = LowerAscii(ExtractFileExt(path));
-    if (extension != ".exe" && extension != ".com") {
+    if (!IsProgramFile(path)) {
         return "is not a .exe or .com program: Windows would run it through cmd.exe, where &, ^ and % in a "
                "file name act as commands";
     }
